@@ -1,0 +1,79 @@
+#pragma once
+// The runtime statements that the hosted program calls, over the screen,
+// the data-entry dialog, the speech output and the clock. All text is
+// Windows-1250.
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "runtime/runtime_state.h"
+
+namespace orbela {
+
+class Screen;
+class InputDialog;
+class SpeechOutput;
+class Clock;
+
+// Line-end modes of Print; any other value behaves as Stay.
+enum class LineEnd : std::uint8_t { NewLine = 0, Stay = 1, NextTab = 2 };
+
+// Modes of the input statements; any other value behaves as UsePending.
+enum class InputMode : std::uint8_t {
+    Fresh = 0,          // pending input is discarded, no prompt
+    UsePending = 1,     // the rest of the last line is used; prompt when typing
+    FreshPrompted = 2,  // pending input is discarded; prompt when typing
+};
+
+class Runtime {
+public:
+    Runtime(Screen& screen, InputDialog& dialog, SpeechOutput& speech, Clock& clock);
+
+    RuntimeState& State() { return state_; }
+    const RuntimeState& State() const { return state_; }
+    Screen& GetScreen() { return screen_; }
+    Clock& GetClock() { return clock_; }
+    // The speech output may be exchanged when the engine changes.
+    void SetSpeech(SpeechOutput& speech) { speech_ = &speech; }
+
+    // Called by Program/Start right before the hosted program's entry.
+    void ResetRuntime();
+    std::uint8_t Peek(double address) const;
+
+    void Print(std::string_view text, std::uint8_t mode);
+    void Print(std::string_view text, LineEnd end = LineEnd::NewLine)
+    {
+        Print(text, static_cast<std::uint8_t>(end));
+    }
+    // The screen writer under Print; takes the line-end mode from printmode.
+    void WriteScreen(std::string_view text);
+
+    void InputText(std::string& destination, std::uint8_t mode);
+    void InputText(std::string& destination, InputMode mode = InputMode::Fresh)
+    {
+        InputText(destination, static_cast<std::uint8_t>(mode));
+    }
+    void InputNumber(double& destination, std::uint8_t mode);
+    void InputNumber(double& destination, InputMode mode = InputMode::Fresh)
+    {
+        InputNumber(destination, static_cast<std::uint8_t>(mode));
+    }
+
+    // The hosted program's pause: a plain blocking wait.
+    void Sleep(std::chrono::milliseconds duration);
+
+private:
+    void SpeakPrinted(std::string_view text);
+    // Asks for a line; returns the dialog's modal result.
+    int AskForLine(std::uint8_t mode);
+
+    RuntimeState state_;
+    Screen& screen_;
+    InputDialog& dialog_;
+    SpeechOutput* speech_;
+    Clock& clock_;
+};
+
+} // namespace orbela
