@@ -1,0 +1,24 @@
+#pragma once
+// The program's command-line options, shared by both front-ends.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orbela {
+
+struct CommandLine {
+    bool tty = false;      // run the terminal front-end
+    bool help = false;
+    bool version = false;
+    // Arguments left for the desktop toolkit (e.g. -platform offscreen).
+    std::vector<std::string> rest;
+};
+
+// Nullopt with `error` set for an unknown option or a missing value.
+std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& error);
+
+std::string HelpText(const std::string& programName);
+std::string VersionText();
+
+} // namespace orbela
