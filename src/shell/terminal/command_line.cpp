@@ -1,0 +1,52 @@
+#include "shell/terminal/command_line.h"
+
+#include <cstring>
+
+namespace orbela {
+
+std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& error)
+{
+    CommandLine options;
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (std::strcmp(arg, "--tty") == 0)
+            options.tty = true;
+        else if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0)
+            options.help = true;
+        else if (std::strcmp(arg, "--version") == 0)
+            options.version = true;
+        else if (std::strncmp(arg, "--", 2) == 0) {
+            error = std::string("unknown option '") + arg + "'";
+            return std::nullopt;
+        } else
+            // Single-dash arguments belong to the desktop toolkit
+            // (-platform offscreen, -style ...), with their values.
+            options.rest.emplace_back(arg);
+    }
+    return options;
+}
+
+std::string HelpText(const std::string& programName)
+{
+    return "Usage: " + programName + " [OPTION]...\n"
+           "A talking runtime that hosts the Czech text adventure kvaldor.\n"
+           "Everything printed is spoken; input is typed line by line.\n"
+           "\n"
+           "  --tty        play in this terminal instead of the desktop window:\n"
+           "               printed lines go to standard output, each input line\n"
+           "               is read from standard input; end of input ends the\n"
+           "               program\n"
+           "  -h, --help   show this help and exit\n"
+           "  --version    show the version and exit\n"
+           "\n"
+           "Run it from its folder: the data files are read from, and ram.dat is\n"
+           "written to, the current directory. Settings live in the .ini file\n"
+           "beside the executable.\n";
+}
+
+std::string VersionText()
+{
+    return "orbela 1.7\n";
+}
+
+} // namespace orbela

@@ -1,0 +1,92 @@
+#include "shell/terminal/terminal_frontend.h"
+
+#include <iostream>
+#include <string>
+
+#include "runtime/clock.h"
+#include "runtime/cp1250.h"
+#include "runtime/error.h"
+#include "runtime/runtime.h"
+#include "runtime/screen.h"
+#include "runtime/speech_output.h"
+#include "shell/configuration.h"
+#include "shell/executable_path.h"
+#include "shell/program_run.h"
+#include "shell/ram_image.h"
+#include "shell/terminal/terminal_dialog.h"
+#include "shell/terminal/terminal_output.h"
+#include "shell/terminal/termination_signals.h"
+
+namespace orbela {
+namespace {
+
+// Errors go to standard error in the terminal's encoding.
+class StderrErrorReport final : public ErrorReport {
+public:
+    void Report(std::string_view cp1250Message) override
+    {
+        std::cout.flush();
+        std::cerr << "orbela: " << Cp1250ToUtf8(cp1250Message) << std::endl;
+    }
+};
+
+// The start-up work of the main window that the terminal shares: the
+// language, the settings and the memory image.
+void LoadStartupState(Runtime& runtime, ErrorReport& report)
+{
+    RuntimeState& state = runtime.State();
+    IniFile configuration(ConfigurationPathFor(ExecutablePath()));
+    state.language = ReadLanguage(configuration);
+    try {
+        MenuMarks marks;
+        LoadConfiguration(configuration, state, /*enumeratorExists=*/false, marks);
+    } catch (const Error& error) {
+        report.Report(error.what());
+    }
+    state.ramimage.fill(0);
+    try {
+        LoadRamImage(state.ramimage);
+    } catch (const Error& error) {
+        report.Report(error.what());
+    }
+}
+
+bool SaveImage(const Runtime& runtime, ErrorReport& report)
+{
+    try {
+        SaveRamImage(runtime.State().ramimage);
+        return true;
+    } catch (const Error& error) {
+        report.Report(error.what());
+        return false;
+    }
+}
+
+} // namespace
+
+int RunTerminal(const CommandLine&)
+{
+    StderrErrorReport report;
+    Screen screen;
+    TerminalDialog dialog(std::cin, report);
+    SilentSpeech speech;
+    SystemClock clock;
+    Runtime runtime(screen, dialog, speech, clock);
+    TerminalOutput output(std::cout);
+    runtime.SetPrintListener(&output);
+
+    LoadStartupState(runtime, report);
+    InstallTerminationSignals(runtime.State().ramimage);
+
+    try {
+        RunHostedProgram(runtime);
+    } catch (const EndOfInput&) {
+        // As the dialog's end-program button: the image is written below.
+    } catch (const Error& error) {
+        report.Report(error.what());
+    }
+    std::cout.flush();
+    return SaveImage(runtime, report) ? 0 : 1;
+}
+
+} // namespace orbela

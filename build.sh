@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Installs what the program needs on Debian 12, builds it, and then starts
+# it (run), runs its tests (test), or runs the tests once more in a build
+# with AddressSanitizer and UndefinedBehaviorSanitizer (sanitize).
+set -euo pipefail
+cd "$(dirname "$0")"
+
+usage() {
+    echo "usage: $0 run|test|sanitize" >&2
+    exit 2
+}
+
+packages=(
+    build-essential cmake pkg-config
+    libgtest-dev libgmock-dev libbenchmark-dev
+    libsimpleini-dev
+    qt6-base-dev
+    libespeak-ng-dev espeak-ng-data
+    libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
+    libopenal-dev
+    liblouis-data
+    xvfb xauth xdotool
+)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null; then
+        sudo "$@"
+    else
+        echo "$0: installing packages needs root; run as root or install sudo" >&2
+        exit 1
+    fi
+}
+
+install_packages() {
+    local missing=()
+    for package in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    as_root apt-get update
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+build() {
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    cmake --build "$dir" -j"$jobs"
+}
+
+run_tests() {
+    # Widget tests need no display; end-to-end tests start their own.
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$1" --output-on-failure -j"$jobs"
+}
+
+[ $# -eq 1 ] || usage
+case "$1" in
+run)
+    install_packages
+    build build -DORBELA_TESTS=OFF -DORBELA_BENCHMARKS=OFF
+    cd build/bin
+    if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+        exec ./orbela
+    fi
+    echo "No display found: starting the terminal front-end (orbela --tty)." >&2
+    exec ./orbela --tty
+    ;;
+test)
+    install_packages
+    build build
+    run_tests build
+    ;;
+sanitize)
+    install_packages
+    build build-sanitize -DORBELA_SANITIZE=ON -DORBELA_BENCHMARKS=OFF
+    run_tests build-sanitize
+    ;;
+*)
+    usage
+    ;;
+esac
