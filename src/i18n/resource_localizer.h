@@ -2,6 +2,7 @@
 // The three string tables of the user interface (Czech 1000, English 2000,
 // Slovak 3000; 47 strings each). Texts are Windows-1250.
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,14 @@ inline constexpr int LanguageCzech = 1000;
 inline constexpr int LanguageEnglish = 2000;
 inline constexpr int LanguageSlovak = 3000;
 inline constexpr int LanguageStringCount = 47;
+
+// One language's texts as written in the source (UTF-8), by index.
+struct LanguageTable {
+    int number;
+    std::array<const char*, LanguageStringCount> strings;
+};
+// The compiled-in tables, in the order of their numbers.
+extern const std::array<LanguageTable, 3> LanguageTables;
 
 struct LanguageListItem {
     std::string name;  // Windows-1250
