@@ -1,0 +1,172 @@
+#include "shell/ini_file.h"
+
+// Values are bytes as they stand in the file; no wide-character layer.
+#define SI_NO_CONVERSION
+#include <SimpleIni.h>
+#include <climits>
+#include <fstream>
+#include <iterator>
+
+#include "runtime/error.h"
+#include "shell/atomic_file.h"
+
+namespace orbela {
+namespace {
+
+namespace fs = std::filesystem;
+
+enum class LoadResult { Loaded, Missing, Unreadable };
+
+// Values stay raw bytes (Windows-1250): no UTF-8 conversion. Names match
+// without regard to case (SimpleIni's "A" class; its "CaseA" class is the
+// case-sensitive one), so a name written in another case replaces the key
+// that is there.
+class Profile {
+public:
+    Profile()
+    {
+        ini_.SetUnicode(false);
+        ini_.SetMultiKey(false);
+        ini_.SetMultiLine(false);
+        ini_.SetSpaces(false);
+    }
+
+    LoadResult Load(const fs::path& path)
+    {
+        std::error_code error;
+        if (!fs::exists(path, error))
+            return error ? LoadResult::Unreadable : LoadResult::Missing;
+        std::ifstream in(path, std::ios::binary);
+        if (!in)
+            return LoadResult::Unreadable;
+        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        if (in.bad())
+            return LoadResult::Unreadable;
+        return ini_.LoadData(bytes) < 0 ? LoadResult::Unreadable : LoadResult::Loaded;
+    }
+
+    const char* Value(std::string_view section, std::string_view key) const
+    {
+        return ini_.GetValue(std::string(section).c_str(), std::string(key).c_str(), nullptr);
+    }
+
+    bool Set(std::string_view section, std::string_view key, std::string_view value)
+    {
+        return ini_.SetValue(std::string(section).c_str(), std::string(key).c_str(), std::string(value).c_str()) >= 0;
+    }
+
+    bool Save(std::string& bytes) const { return ini_.Save(bytes, false) >= 0; }
+
+private:
+    CSimpleIniA ini_;
+};
+
+std::optional<int> ParseDigits(std::string_view digits, int base, bool negative)
+{
+    if (digits.empty())
+        return std::nullopt;
+    long long magnitude = 0;
+    for (const char c : digits) {
+        int digit;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else
+            return std::nullopt;
+        magnitude = magnitude * base + digit;
+        // One past INT_MAX still fits a negative int.
+        if (magnitude > static_cast<long long>(INT_MAX) + 1)
+            return std::nullopt;
+    }
+    const long long value = negative ? -magnitude : magnitude;
+    if (value > INT_MAX)
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+// Writes one key: loads the file as it stands now, changes the key and
+// replaces the file. A file that exists but cannot be read is not
+// overwritten, since its other settings would be lost.
+void WriteValue(const fs::path& path, std::string_view section, std::string_view key, std::string_view value)
+{
+    Profile profile;
+    std::string bytes;
+    if (profile.Load(path) == LoadResult::Unreadable || !profile.Set(section, key, value) || !profile.Save(bytes))
+        throw Error(UnableToWriteMessage(path));
+    WriteFileAtomically(path, bytes);
+}
+
+} // namespace
+
+std::optional<int> ParseProfileInteger(std::string_view value)
+{
+    if (value.size() > 2 && value[0] == '0' && (value[1] == 'x' || value[1] == 'X'))
+        return ParseDigits(value.substr(2), 16, false);
+    if (!value.empty() && value[0] == '$')
+        return ParseDigits(value.substr(1), 16, false);
+    bool negative = false;
+    if (!value.empty() && (value[0] == '+' || value[0] == '-')) {
+        negative = value[0] == '-';
+        value.remove_prefix(1);
+    }
+    return ParseDigits(value, 10, negative);
+}
+
+bool IniFile::Exists() const
+{
+    std::error_code error;
+    return fs::is_regular_file(path_, error);
+}
+
+int IniFile::ReadInteger(std::string_view section, std::string_view key, int defaultValue) const
+{
+    Profile profile;
+    if (profile.Load(path_) != LoadResult::Loaded)
+        return defaultValue;
+    const char* value = profile.Value(section, key);
+    if (value == nullptr)
+        return defaultValue;
+    return ParseProfileInteger(value).value_or(defaultValue);
+}
+
+bool IniFile::ReadBool(std::string_view section, std::string_view key, bool defaultValue) const
+{
+    return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const
+{
+    Profile profile;
+    const char* value = profile.Load(path_) == LoadResult::Loaded ? profile.Value(section, key) : nullptr;
+    std::string text(value != nullptr ? std::string_view(value) : defaultValue);
+    if (text.size() > MaxProfileStringLength)
+        text.resize(MaxProfileStringLength);
+    return text;
+}
+
+void IniFile::WriteInteger(std::string_view section, std::string_view key, int value)
+{
+    WriteValue(path_, section, key, std::to_string(value));
+}
+
+void IniFile::WriteBool(std::string_view section, std::string_view key, bool value)
+{
+    WriteValue(path_, section, key, value ? "1" : "0");
+}
+
+void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
+{
+    // A line break would end the value and let the rest of it stand in the
+    // file as keys or sections of its own; a NUL would cut it short.
+    std::string oneLine(value);
+    for (char& c : oneLine) {
+        if (c == '\r' || c == '\n' || c == '\0')
+            c = ' ';
+    }
+    WriteValue(path_, section, key, oneLine);
+}
+
+} // namespace orbela
