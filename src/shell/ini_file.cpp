@@ -2,10 +2,13 @@
 
 // Values are bytes as they stand in the file; no wide-character layer.
 #define SI_NO_CONVERSION
+// The packaged header keeps its template bodies behind this switch.
+#define SI_IMPLEMENTATION
 #include <SimpleIni.h>
+#include <cerrno>
 #include <climits>
-#include <fstream>
-#include <iterator>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "runtime/error.h"
 #include "shell/atomic_file.h"
@@ -16,6 +19,24 @@ namespace {
 namespace fs = std::filesystem;
 
 enum class LoadResult { Loaded, Missing, Unreadable };
+
+LoadResult ReadWholeFile(const fs::path& path, std::string& bytes)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT || errno == ENOTDIR ? LoadResult::Missing : LoadResult::Unreadable;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            ::close(fd);
+            return got == 0 ? LoadResult::Loaded : LoadResult::Unreadable;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+}
 
 // Values stay raw bytes (Windows-1250): no UTF-8 conversion. Names match
 // without regard to case (SimpleIni's "A" class; its "CaseA" class is the
@@ -33,15 +54,10 @@ public:
 
     LoadResult Load(const fs::path& path)
     {
-        std::error_code error;
-        if (!fs::exists(path, error))
-            return error ? LoadResult::Unreadable : LoadResult::Missing;
-        std::ifstream in(path, std::ios::binary);
-        if (!in)
-            return LoadResult::Unreadable;
-        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        if (in.bad())
-            return LoadResult::Unreadable;
+        std::string bytes;
+        const LoadResult result = ReadWholeFile(path, bytes);
+        if (result != LoadResult::Loaded)
+            return result;
         return ini_.LoadData(bytes) < 0 ? LoadResult::Unreadable : LoadResult::Loaded;
     }
 
