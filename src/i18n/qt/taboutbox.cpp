@@ -1,0 +1,81 @@
+#include "i18n/qt/taboutbox.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "i18n/qt/qt_text.h"
+
+namespace orbela {
+namespace {
+
+constexpr int ProductNameString = 1;
+constexpr int OkString = 7;
+constexpr int CaptionString = 36;
+constexpr int VersionString = 37;
+constexpr const char* VersionNumber = "1.7";
+
+QLabel* NamedLabel(const char* objectName, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(objectName);
+    label->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    return label;
+}
+
+} // namespace
+
+TAboutbox::TAboutbox(int language, QWidget* parent) : QDialog(parent)
+{
+    setObjectName("TAboutbox");
+    auto* panel = new QFrame(this);
+    panel->setObjectName("Panel1");
+    panel->setFrameShape(QFrame::StyledPanel);
+
+    ProgramIcon = new QLabel(panel);
+    ProgramIcon->setObjectName("ProgramIcon");
+    ProgramIcon->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32, 32));
+    ProductName = NamedLabel("ProductName", panel);
+    Version = NamedLabel("Version", panel);
+    Copyright = NamedLabel("Copyright", panel);
+    Comments = NamedLabel("Comments", panel);
+    Comments->setWordWrap(true);
+
+    auto* panelLayout = new QGridLayout(panel);
+    panelLayout->addWidget(ProgramIcon, 0, 0, 2, 1, Qt::AlignTop);
+    panelLayout->addWidget(ProductName, 0, 1);
+    panelLayout->addWidget(Version, 1, 1);
+    panelLayout->addWidget(Copyright, 2, 1);
+    panelLayout->addWidget(Comments, 3, 0, 1, 2);
+
+    OKButton = new QPushButton(this);
+    OKButton->setObjectName("OKButton");
+    OKButton->setDefault(true);
+    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(panel);
+    layout->addWidget(OKButton, 0, Qt::AlignHCenter);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    FormCreate(language);
+}
+
+void TAboutbox::FormCreate(int language)
+{
+    setWindowTitle(LanguageText(language, CaptionString));
+    setAccessibleName(windowTitle());
+    ProductName->setText(LanguageText(language, ProductNameString));
+    Version->setText(LanguageText(language, VersionString) + ' ' + VersionNumber);
+    // The hosted program's own name; it needs no translation.
+    Copyright->setText("kvaldor");
+    OKButton->setText(LanguageText(language, OkString));
+    for (QLabel* label : {ProductName, Version, Copyright, Comments})
+        label->setAccessibleName(label->text());
+    ProgramIcon->setAccessibleName(ProductName->text());
+    OKButton->setAccessibleName(QString(OKButton->text()).remove('&'));
+}
+
+} // namespace orbela

@@ -1,0 +1,12 @@
+#include "keyboard/qt/cp1250_validator.h"
+
+#include "runtime/cp1250.h"
+
+namespace orbela {
+
+QValidator::State Cp1250Validator::validate(QString& input, int&) const
+{
+    return TryUtf8ToCp1250(input.toStdString()) ? Acceptable : Invalid;
+}
+
+} // namespace orbela

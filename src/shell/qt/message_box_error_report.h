@@ -1,0 +1,15 @@
+#pragma once
+// The desktop's default error report: a message box with the error's text.
+
+#include "runtime/error_report.h"
+
+class QWidget;
+
+namespace orbela {
+
+class MessageBoxErrorReport final : public ErrorReport {
+public:
+    void Report(std::string_view cp1250Message) override;
+};
+
+} // namespace orbela

@@ -1,0 +1,25 @@
+#include "shell/qt/orbela_application.h"
+
+#include <exception>
+
+#include "runtime/error_report.h"
+
+namespace orbela {
+
+OrbelaApplication::OrbelaApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool OrbelaApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        if (report_)
+            report_->Report(error.what());
+    } catch (...) {
+        if (report_)
+            report_->Report("Unknown error");
+    }
+    return false;
+}
+
+} // namespace orbela

@@ -1,0 +1,14 @@
+#pragma once
+// For the start-up benchmark: when ORBELA_STARTUP_PROBE is set, the moment
+// at which the main window is shown and the message loop has gone idle is
+// written to standard error as "orbela-startup-idle <seconds since the
+// epoch, with nanoseconds>".
+
+class QWidget;
+
+namespace orbela {
+
+// Call after showing the window, before running the loop.
+void ArmStartupProbe(QWidget& window);
+
+} // namespace orbela

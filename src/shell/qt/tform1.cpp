@@ -1,0 +1,347 @@
+#include "shell/qt/tform1.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+#include <array>
+#include <exception>
+#include <utility>
+
+#include "i18n/qt/qt_text.h"
+#include "i18n/qt/taboutbox.h"
+#include "i18n/qt/tform3.h"
+#include "runtime/error.h"
+#include "runtime/error_report.h"
+#include "runtime/runtime.h"
+#include "runtime/screen.h"
+#include "shell/configuration.h"
+#include "shell/executable_path.h"
+#include "shell/program_run.h"
+#include "shell/qt/menu_keyboard.h"
+#include "shell/qt/printmemo_mirror.h"
+#include "shell/qt/process_end.h"
+#include "shell/ram_image.h"
+
+namespace orbela {
+namespace {
+
+constexpr int ProductNameString = 1;
+constexpr int ProgramString = 2;
+constexpr int StartString = 3;
+constexpr int SettingsString = 4;
+constexpr int EnvironmentString = 5;
+constexpr int SoundsString = 20;
+constexpr int UseSapi5String = 27;
+constexpr int ExitString = 33;
+constexpr int HelpString = 34;
+constexpr int AboutString = 35;
+constexpr int VoiceString = 38;
+constexpr int BrailleKeyboardString = 46;
+
+QAction* NewItem(QMenu* menu, const char* name, const QKeySequence& shortcut = {})
+{
+    QAction* item = menu->addAction(QString());
+    item->setObjectName(name);
+    item->setShortcut(shortcut);
+    return item;
+}
+
+} // namespace
+
+TForm1::TForm1(Runtime& runtime, IniFile& configuration, ErrorReport& report, ProcessEnd& processEnd,
+               std::filesystem::path executable, QWidget* parent)
+    : QMainWindow(parent),
+      runtime_(runtime),
+      configuration_(configuration),
+      report_(report),
+      processEnd_(processEnd),
+      executable_(std::move(executable))
+{
+    CreateControls();
+    FormCreate();
+}
+
+TForm1::~TForm1()
+{
+    runtime_.GetScreen().SetObserver(nullptr);
+}
+
+void TForm1::CreateControls()
+{
+    setObjectName("TForm1");
+    setWindowTitle("Basic interpreter");
+    resize(500, 350);
+    menuBar()->setNativeMenuBar(false);
+
+    QMenu* program = menuBar()->addMenu(QString());
+    Programmenu = program->menuAction();
+    Programmenu->setObjectName("Programmenu");
+    Startsubmenu = NewItem(program, "Startsubmenu", QKeySequence(Qt::CTRL | Qt::Key_S));
+    exitsubmenu = NewItem(program, "exitsubmenu");
+
+    QMenu* settings = menuBar()->addMenu(QString());
+    settingsmenu = settings->menuAction();
+    settingsmenu->setObjectName("settingsmenu");
+    braillekeyboarditem = NewItem(settings, "braillekeyboarditem", QKeySequence(Qt::CTRL | Qt::Key_B));
+    braillekeyboarditem->setCheckable(true);
+    soundssubmenu = NewItem(settings, "soundssubmenu", QKeySequence(Qt::CTRL | Qt::Key_D));
+    Voicesubmenu = NewItem(settings, "Voicesubmenu", QKeySequence(Qt::CTRL | Qt::Key_H));
+    usesapi5submenu = NewItem(settings, "usesapi5submenu", QKeySequence(Qt::CTRL | Qt::Key_P));
+    usesapi5submenu->setCheckable(true);
+    usesapi5submenu->setVisible(false);
+    environmentsubmenu = NewItem(settings, "environmentsubmenu", QKeySequence(Qt::CTRL | Qt::Key_E));
+
+    QMenu* help = menuBar()->addMenu(QString());
+    helpmenu = help->menuAction();
+    helpmenu->setObjectName("helpmenu");
+    aboutsubmenu = NewItem(help, "aboutsubmenu");
+
+    // Their commands are not part of this program yet.
+    for (QAction* item : {braillekeyboarditem, soundssubmenu, Voicesubmenu, usesapi5submenu})
+        item->setEnabled(false);
+
+    printmemo = new QPlainTextEdit(this);
+    printmemo->setObjectName("printmemo");
+    printmemo->setReadOnly(true);
+    printmemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    printmemo->setWordWrapMode(QTextOption::NoWrap);
+    printmemo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    printmemo->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    printmemo->setTabChangesFocus(true);
+    printmemo->installEventFilter(this);
+    setCentralWidget(printmemo);
+
+    Timer = new QTimer(this);
+    Timer->setObjectName("Timer");
+    connect(Timer, &QTimer::timeout, this, [this] { Guarded([this] { TimerTimer(); }); });
+
+    connect(Startsubmenu, &QAction::triggered, this, [this] { Guarded([this] { StartsubmenuClick(); }); });
+    connect(exitsubmenu, &QAction::triggered, this, [this] { Guarded([this] { exitsubmenuClick(); }); });
+    connect(environmentsubmenu, &QAction::triggered, this,
+            [this] { Guarded([this] { environmentsubmenuClick(); }); });
+    connect(aboutsubmenu, &QAction::triggered, this, [this] { Guarded([this] { aboutsubmenuClick(); }); });
+
+    new MenuKeyboard(*this, *menuBar());
+}
+
+void TForm1::FormCreate()
+{
+    LoadCurrentLanguage();
+    SetCaption();
+    SetMenuCaptions();
+    EmptyScreen();
+    SetStartFlags();
+    ShowEngineSwitch();
+    LoadSettings();
+    LoadMemoryImage();
+}
+
+void TForm1::LoadCurrentLanguage()
+{
+    runtime_.State().language = ReadLanguage(configuration_);
+}
+
+void TForm1::SetCaption()
+{
+    const QString program = QString::fromStdString(ExecutableCaptionName(executable_));
+    setWindowTitle(program + " - " + LanguageText(runtime_.State().language, ProductNameString));
+    setAccessibleName(windowTitle());
+    printmemo->setAccessibleName(program);
+}
+
+void TForm1::SetMenuCaptions()
+{
+    const int language = runtime_.State().language;
+    const std::array<std::pair<QAction*, QString>, 11> captions{{
+        {Programmenu, LanguageText(language, ProgramString)},
+        {Startsubmenu, LanguageText(language, StartString)},
+        {exitsubmenu, LanguageText(language, ExitString)},
+        {settingsmenu, LanguageText(language, SettingsString)},
+        {Voicesubmenu, LanguageText(language, VoiceString) + "..."},
+        {usesapi5submenu, LanguageText(language, UseSapi5String)},
+        {environmentsubmenu, LanguageText(language, EnvironmentString) + "..."},
+        {soundssubmenu, LanguageText(language, SoundsString) + "..."},
+        {braillekeyboarditem, LanguageText(language, BrailleKeyboardString)},
+        {helpmenu, LanguageText(language, HelpString)},
+        {aboutsubmenu, LanguageText(language, AboutString)},
+    }};
+    for (const auto& [item, caption] : captions) {
+        item->setText(caption);
+        if (item->menu())
+            item->menu()->setTitle(caption);
+    }
+}
+
+void TForm1::EmptyScreen()
+{
+    Screen& screen = runtime_.GetScreen();
+    mirror_ = std::make_unique<PrintmemoMirror>(screen, *printmemo);
+    screen.Clear();
+    screen.SetObserver(mirror_.get());
+    mirror_->Reset();
+}
+
+void TForm1::SetStartFlags()
+{
+    RuntimeState& state = runtime_.State();
+    state.startedonce = false;
+    state.voiceallowed = false;
+    state.orbelasounds = true;
+    state.sndvolume = 0;
+    state.braillekeys = false;
+}
+
+void TForm1::ShowEngineSwitch()
+{
+    usesapi5submenu->setVisible(true);
+}
+
+void TForm1::LoadSettings()
+{
+    MenuMarks marks;
+    try {
+        // No speech engine exists yet that could be enumerated.
+        LoadConfiguration(configuration_, runtime_.State(), /*enumeratorExists=*/false, marks);
+    } catch (const Error& error) {
+        report_.Report(error.what());
+    }
+    usesapi5submenu->setChecked(marks.usesapi5);
+    braillekeyboarditem->setChecked(marks.braillekeyboard);
+}
+
+void TForm1::LoadMemoryImage()
+{
+    RamImage& image = runtime_.State().ramimage;
+    image.fill(0);
+    try {
+        LoadRamImage(image);
+    } catch (const Error& error) {
+        report_.Report(error.what());
+    }
+}
+
+void TForm1::SetDialogs(TForm3* environment, TAboutbox* about)
+{
+    environment_ = environment;
+    about_ = about;
+}
+
+bool TForm1::Running() const
+{
+    return !Startsubmenu->isEnabled();
+}
+
+void TForm1::StartsubmenuClick()
+{
+    if (Running())
+        return;
+    // Restored afterwards as they were, so that commands not available
+    // before the run stay unavailable after it.
+    const std::array<QAction*, 6> commands{Startsubmenu,   soundssubmenu,   environmentsubmenu,
+                                           Voicesubmenu, usesapi5submenu, helpmenu};
+    std::array<bool, 6> enabled{};
+    for (std::size_t i = 0; i < commands.size(); ++i) {
+        enabled[i] = commands[i]->isEnabled();
+        commands[i]->setEnabled(false);
+    }
+    const auto restore = [&] {
+        for (std::size_t i = 0; i < commands.size(); ++i)
+            commands[i]->setEnabled(enabled[i]);
+    };
+    try {
+        RunHostedProgram(runtime_);
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+}
+
+void TForm1::exitsubmenuClick()
+{
+    SaveImage();
+    if (!Running()) {
+        close();
+        return;
+    }
+    processEnd_.EndAtOnce();
+}
+
+void TForm1::EndProgramAtOnce()
+{
+    SaveImage();
+    processEnd_.EndAtOnce();
+}
+
+void TForm1::environmentsubmenuClick()
+{
+    if (environment_)
+        environment_->ShowEnvironment();
+}
+
+void TForm1::aboutsubmenuClick()
+{
+    if (about_)
+        about_->exec();
+}
+
+void TForm1::TimerTimer()
+{
+    runtime_.State().timerwait = false;
+    Timer->stop();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    SaveImage();
+    if (Running()) {
+        // The run pumps nested loops below this handler; it cannot be
+        // unwound, so the process ends here.
+        event->ignore();
+        processEnd_.EndAtOnce();
+        return;
+    }
+    event->accept();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    // The screen does not take Enter: it goes on to the window.
+    if (watched == printmemo && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TForm1::SaveImage()
+{
+    try {
+        SaveRamImage(runtime_.State().ramimage);
+        return true;
+    } catch (const Error& error) {
+        report_.Report(error.what());
+        return false;
+    }
+}
+
+template <typename Command>
+void TForm1::Guarded(Command command)
+{
+    try {
+        command();
+    } catch (const std::exception& error) {
+        report_.Report(error.what());
+    }
+}
+
+} // namespace orbela
