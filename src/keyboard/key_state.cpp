@@ -1,0 +1,30 @@
+#include "keyboard/key_state.h"
+
+namespace orbela {
+namespace {
+
+bool InRange(int virtualKey, int count)
+{
+    return virtualKey >= 0 && virtualKey < count;
+}
+
+} // namespace
+
+void KeyStateTable::KeyPressed(int virtualKey)
+{
+    if (InRange(virtualKey, KeyCount))
+        down_.set(static_cast<std::size_t>(virtualKey));
+}
+
+void KeyStateTable::KeyReleased(int virtualKey, bool autoRepeat)
+{
+    if (!autoRepeat && InRange(virtualKey, KeyCount))
+        down_.reset(static_cast<std::size_t>(virtualKey));
+}
+
+bool KeyStateTable::IsDown(int virtualKey) const
+{
+    return InRange(virtualKey, KeyCount) && down_.test(static_cast<std::size_t>(virtualKey));
+}
+
+} // namespace orbela

@@ -1,0 +1,48 @@
+#pragma once
+// The state of the keys as it stood when the key message being handled was
+// delivered (not the live state of the hardware), so that a handler sees the
+// same keys however late it runs. Keys are the platform's virtual-key codes.
+
+#include <bitset>
+
+namespace orbela {
+
+// The virtual-key codes of the chord keyboard's keys.
+namespace VirtualKey {
+inline constexpr int Space = 0x20;
+inline constexpr int D = 0x44;
+inline constexpr int F = 0x46;
+inline constexpr int J = 0x4A;
+inline constexpr int K = 0x4B;
+inline constexpr int L = 0x4C;
+inline constexpr int S = 0x53;
+} // namespace VirtualKey
+
+class KeyState {
+public:
+    virtual ~KeyState() = default;
+    // True when the key was down at the message being handled. Codes outside
+    // 0..255 are never down.
+    virtual bool IsDown(int virtualKey) const = 0;
+};
+
+// A key-state table kept up to date by the front-end as each key press and
+// release is delivered, before the handlers of that event run.
+class KeyStateTable final : public KeyState {
+public:
+    void KeyPressed(int virtualKey);
+    // An auto-repeat release leaves the key down: the key is still held, and
+    // the press that follows it belongs to the same holding.
+    void KeyReleased(int virtualKey, bool autoRepeat);
+    // All keys up, for instance when the window loses the keyboard and the
+    // releases will go elsewhere.
+    void ReleaseAll() { down_.reset(); }
+
+    bool IsDown(int virtualKey) const override;
+
+private:
+    static constexpr int KeyCount = 256;
+    std::bitset<KeyCount> down_;
+};
+
+} // namespace orbela
