@@ -16,6 +16,7 @@ class Screen;
 class InputDialog;
 class SpeechOutput;
 class Clock;
+class PrintListener;
 
 // Line-end modes of Print; any other value behaves as Stay.
 enum class LineEnd : std::uint8_t { NewLine = 0, Stay = 1, NextTab = 2 };
@@ -37,6 +38,9 @@ public:
     Clock& GetClock() { return clock_; }
     // The speech output may be exchanged when the engine changes.
     void SetSpeech(SpeechOutput& speech) { speech_ = &speech; }
+    // Told of every Print between the screen writer and the speech. Not
+    // owned; null detaches.
+    void SetPrintListener(PrintListener* listener) { printListener_ = listener; }
 
     // Called by Program/Start right before the hosted program's entry.
     void ResetRuntime();
@@ -65,6 +69,13 @@ public:
     void Sleep(std::chrono::milliseconds duration);
 
 private:
+    // The screen writer; returns the column where the text itself ended,
+    // before the line-end mode moved the cursor on.
+    int WriteRows(std::string_view text);
+    // Pads the row to a full screen width and overwrites it from the column.
+    void WriteRow(int row, int column, std::string_view piece);
+    // Moves to the next row, scrolling when it runs off the bottom.
+    void NextRow(int& row, int& column);
     void SpeakPrinted(std::string_view text);
     // Asks for a line; returns the dialog's modal result.
     int AskForLine(std::uint8_t mode);
@@ -74,6 +85,7 @@ private:
     InputDialog& dialog_;
     SpeechOutput* speech_;
     Clock& clock_;
+    PrintListener* printListener_ = nullptr;
 };
 
 } // namespace orbela
