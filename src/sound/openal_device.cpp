@@ -1,0 +1,187 @@
+#include "sound/openal_device.h"
+
+#include <AL/al.h>
+#include <AL/alc.h>
+
+#include <climits>
+#include <optional>
+#include <string>
+
+#include "runtime/error.h"
+
+namespace orbela {
+
+struct OpenAlDevice::Context {
+    ALCdevice* device = nullptr;
+    ALCcontext* context = nullptr;
+
+    Context() = default;
+    Context(const Context&) = delete;
+    Context& operator=(const Context&) = delete;
+    ~Context()
+    {
+        if (context) {
+            if (alcGetCurrentContext() == context)
+                alcMakeContextCurrent(nullptr);
+            alcDestroyContext(context);
+        }
+        if (device)
+            alcCloseDevice(device);
+    }
+};
+
+namespace {
+
+std::string AlcReason(ALCdevice* device)
+{
+    ALCenum code = alcGetError(device);
+    const ALCchar* text = alcGetString(device, code);
+    return text ? text : "error " + std::to_string(code);
+}
+
+// Raises the error of the AL call just made, if it failed.
+void CheckAl(const std::string& failure, const char* operation)
+{
+    ALenum code = alGetError();
+    if (code == AL_NO_ERROR)
+        return;
+    const ALchar* text = alGetString(code);
+    throw Error(failure + ": OpenAL could not " + operation + " (" + (text ? text : std::to_string(code)) + ")");
+}
+
+std::optional<ALenum> AlFormat(const WaveFormat& format)
+{
+    if (format.formatTag != WaveFormatPcm)
+        return std::nullopt;
+    if (format.channels == 1 && format.bitsPerSample == 8)
+        return AL_FORMAT_MONO8;
+    if (format.channels == 1 && format.bitsPerSample == 16)
+        return AL_FORMAT_MONO16;
+    if (format.channels == 2 && format.bitsPerSample == 8)
+        return AL_FORMAT_STEREO8;
+    if (format.channels == 2 && format.bitsPerSample == 16)
+        return AL_FORMAT_STEREO16;
+    return std::nullopt;
+}
+
+struct BufferHandle {
+    std::shared_ptr<OpenAlDevice::Context> context;
+    ALuint id = 0;
+
+    BufferHandle(const BufferHandle&) = delete;
+    BufferHandle& operator=(const BufferHandle&) = delete;
+    explicit BufferHandle(std::shared_ptr<OpenAlDevice::Context> owner) : context(std::move(owner)) {}
+    ~BufferHandle() { alDeleteBuffers(1, &id); }
+};
+
+class OpenAlSource final : public AudioSource {
+public:
+    explicit OpenAlSource(std::shared_ptr<BufferHandle> buffer) : buffer_(std::move(buffer))
+    {
+        alGetError();
+        alGenSources(1, &id_);
+        CheckAl("Sound Buffer cannot be made", "make a source");
+        try {
+            Attach();
+        } catch (...) {
+            alDeleteSources(1, &id_);
+            throw;
+        }
+    }
+    OpenAlSource(const OpenAlSource&) = delete;
+    OpenAlSource& operator=(const OpenAlSource&) = delete;
+    ~OpenAlSource() override
+    {
+        alSourceStop(id_);
+        alSourcei(id_, AL_BUFFER, 0);
+        alDeleteSources(1, &id_);
+    }
+
+    void Play(PlayMode mode) override
+    {
+        alSourcei(id_, AL_LOOPING, mode == PlayMode::Looping ? AL_TRUE : AL_FALSE);
+        alSourcePlay(id_);
+    }
+    void Stop() override { alSourceStop(id_); }
+    void Rewind() override { alSourceRewind(id_); }
+    void SetPitch(float pitch) override { alSourcef(id_, AL_PITCH, pitch); }
+    void SetGain(float gain) override { alSourcef(id_, AL_GAIN, gain); }
+    void SetPosition(float x, float y, float z) override { alSource3f(id_, AL_POSITION, x, y, z); }
+    bool IsPlaying() const override
+    {
+        ALint state = AL_STOPPED;
+        alGetSourcei(id_, AL_SOURCE_STATE, &state);
+        return state == AL_PLAYING;
+    }
+
+private:
+    void Attach()
+    {
+        alSourcei(id_, AL_BUFFER, static_cast<ALint>(buffer_->id));
+        // Positions are directions only: the listener's distance never
+        // changes the loudness.
+        alSourcei(id_, AL_SOURCE_RELATIVE, AL_TRUE);
+        alSourcef(id_, AL_ROLLOFF_FACTOR, 0.0f);
+        alSource3f(id_, AL_POSITION, 0.0f, 0.0f, -1.0f);
+        CheckAl("Sound Buffer cannot be made", "attach the samples to a source");
+    }
+
+    std::shared_ptr<BufferHandle> buffer_;
+    ALuint id_ = 0;
+};
+
+class OpenAlBuffer final : public AudioBuffer {
+public:
+    explicit OpenAlBuffer(std::shared_ptr<BufferHandle> handle) : handle_(std::move(handle)) {}
+    std::unique_ptr<AudioSource> CreateSource() override { return std::make_unique<OpenAlSource>(handle_); }
+
+private:
+    std::shared_ptr<BufferHandle> handle_;
+};
+
+} // namespace
+
+std::unique_ptr<OpenAlDevice> OpenAlDevice::Open(const std::string& deviceName)
+{
+    auto context = std::make_shared<Context>();
+    context->device = alcOpenDevice(deviceName.empty() ? nullptr : deviceName.c_str());
+    if (!context->device) {
+        std::string which = deviceName.empty() ? "the default audio output" : "the audio output \"" + deviceName + "\"";
+        throw Error("DirectSound cannot be initialized: OpenAL Soft could not open " + which + " (" +
+                    AlcReason(nullptr) + ")");
+    }
+    context->context = alcCreateContext(context->device, nullptr);
+    if (!context->context)
+        throw Error("Primary Buffer cannot be made: OpenAL Soft could not create a context (" +
+                    AlcReason(context->device) + ")");
+    if (!alcMakeContextCurrent(context->context))
+        throw Error("Primary Buffer cannot be made: OpenAL Soft could not make its context current (" +
+                    AlcReason(context->device) + ")");
+    return std::unique_ptr<OpenAlDevice>(new OpenAlDevice(std::move(context)));
+}
+
+std::unique_ptr<AudioBuffer> OpenAlDevice::CreateBuffer(const WaveFormat& format,
+                                                        std::span<const std::uint8_t> samples)
+{
+    auto alFormat = AlFormat(format);
+    if (!alFormat)
+        throw Error("Sound Buffer cannot be made: the wave's format (tag " + std::to_string(format.formatTag) + ", " +
+                    std::to_string(format.channels) + " channels, " + std::to_string(format.bitsPerSample) +
+                    " bits) cannot be played");
+    if (format.samplesPerSec == 0 || format.samplesPerSec > INT_MAX)
+        throw Error("Sound Buffer cannot be made: the wave's rate of " + std::to_string(format.samplesPerSec) +
+                    " Hz cannot be played");
+    if (samples.size() > INT_MAX)
+        throw Error("Sound Buffer cannot be made: the wave is too long");
+
+    auto handle = std::make_shared<BufferHandle>(context_);
+    alGetError();
+    alGenBuffers(1, &handle->id);
+    CheckAl("Sound Buffer cannot be made", "make a buffer");
+    alBufferData(handle->id, *alFormat, samples.data(), static_cast<ALsizei>(samples.size()),
+                 static_cast<ALsizei>(format.samplesPerSec));
+    CheckAl("Sound Buffer cannot be locked", "copy the samples into the buffer");
+    return std::make_unique<OpenAlBuffer>(std::move(handle));
+}
+
+} // namespace orbela

@@ -1,0 +1,34 @@
+#pragma once
+// The audio device on OpenAL Soft: the device with its context, an AL
+// buffer per sound and an AL source per playing copy. Which output OpenAL
+// Soft uses (a sound card, the null or the wave-file backend) is its own
+// configuration's choice (ALSOFT_DRIVERS, ALSOFT_CONF).
+
+#include <memory>
+#include <string>
+
+#include "sound/audio_device.h"
+
+namespace orbela {
+
+class OpenAlDevice final : public AudioDevice {
+public:
+    // Opens the named output, or the default one when the name is empty, and
+    // makes its context current. Raises "DirectSound cannot be initialized"
+    // or "Primary Buffer cannot be made", each followed by OpenAL's reason.
+    static std::unique_ptr<OpenAlDevice> Open(const std::string& deviceName = {});
+
+    std::unique_ptr<AudioBuffer> CreateBuffer(const WaveFormat& format,
+                                              std::span<const std::uint8_t> samples) override;
+
+    struct Context;
+
+private:
+    explicit OpenAlDevice(std::shared_ptr<Context> context) : context_(std::move(context)) {}
+
+    // Shared with every buffer and source, so that the device closes only
+    // when the last of them is gone.
+    std::shared_ptr<Context> context_;
+};
+
+} // namespace orbela

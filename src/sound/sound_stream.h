@@ -1,0 +1,29 @@
+#pragma once
+// The reader of "sounds.dat": a binary object stream of one sound list
+// component, whose "List" collection holds one item per sound.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "sound/wave.h"
+
+namespace orbela {
+
+// One item of the stream's "List", with the values a missing property keeps.
+struct SoundRecord {
+    std::string name;  // Windows-1250
+    bool looped = false;
+    std::int32_t maxPlayingCount = 0;  // never below 0
+    Wave wave;
+};
+
+// Reads a whole stream held in memory. A wrong signature raises
+// "Invalid stream format"; any other flaw raises that text or "Wave is
+// invalid" followed by what is wrong and at which byte. Nothing is read
+// past the end of `stream`, and nothing larger than the stream is
+// allocated, whatever its lengths claim.
+std::vector<SoundRecord> ReadSoundStream(std::span<const std::uint8_t> stream);
+
+} // namespace orbela
