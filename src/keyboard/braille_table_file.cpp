@@ -176,13 +176,9 @@ BrailleTableSurplus BrailleTable::LoadBrailleTable(const std::filesystem::path& 
         if (got <= 0)
             break;
         pending.append(buffer, static_cast<std::size_t>(got));
-        // A CR at the end may be the first half of CR LF: wait for the next
-        // byte before ending the line there.
-        std::string_view complete(pending);
-        if (complete.back() == '\r')
-            complete.remove_suffix(1);
-        const std::size_t used =
-            ForEachLine(complete, false, [&](std::string_view line) { loader.TakeLine(line); });
+        // A CR LF cut by the end of a piece reads as a line end and an empty
+        // line, which no section takes.
+        const std::size_t used = ForEachLine(pending, false, [&](std::string_view line) { loader.TakeLine(line); });
         pending.erase(0, used);
     }
     ::close(fd);

@@ -62,8 +62,8 @@ TEST(LoadBrailleTableFile, ReadsCzechEbtFromTheCurrentDirectoryByDefault)
     EXPECT_EQ(table.TranslateChord("1"), "a");
 }
 
-// The file is read in pieces: a line, or the CR LF ending it, cut by a
-// piece's end must come out as from the whole text at once.
+// The file is read in pieces: lines cut by a piece's end, and a CR LF cut
+// there, must come out as from the whole text at once.
 TEST(LoadBrailleTableFile, LargeFileGivesTheSameTablesAsItsText)
 {
     constexpr std::size_t piece = 4096;
