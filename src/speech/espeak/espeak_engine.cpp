@@ -1,0 +1,289 @@
+#include "speech/espeak/espeak_engine.h"
+
+#include <espeak-ng/speak_lib.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+
+#include "runtime/error.h"
+#include "speech/espeak/openal_stream.h"
+#include "speech/espeak/voice_order.h"
+
+namespace orbela {
+
+namespace {
+
+// Blocks handed over by the synthesiser, in milliseconds.
+constexpr int BlockMilliseconds = 20;
+// Below this a sample counts as silence (about -40 dB).
+constexpr int SilenceLevel = 330;
+constexpr std::uint32_t SpeedMinimum = espeakRATE_MINIMUM;
+constexpr std::uint32_t SpeedMaximum = espeakRATE_MAXIMUM;
+constexpr std::uint32_t PitchMaximum = 100;
+// espeak-ng's normal volume; louder clips.
+constexpr int EspeakFullVolume = 100;
+
+std::atomic<bool> engineExists{false};
+
+int InitializeEspeak()
+{
+    static const int sampleRate = [] {
+        const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, BlockMilliseconds, nullptr,
+                                           espeakINITIALIZE_DONT_EXIT);
+        return rate;
+    }();
+    return sampleRate;
+}
+
+std::vector<VoiceInfo> LoadableVoices()
+{
+    std::vector<VoiceInfo> voices;
+    const espeak_VOICE** list = espeak_ListVoices(nullptr);
+    for (; list != nullptr && *list != nullptr; ++list) {
+        const espeak_VOICE* voice = *list;
+        if (voice->name == nullptr || voice->identifier == nullptr || voice->languages == nullptr)
+            continue;
+        // A voice whose data is not installed does not load.
+        if (espeak_SetVoiceByName(voice->identifier) != EE_OK)
+            continue;
+        // languages: a priority byte, then the first language's name.
+        voices.push_back({voice->name, voice->identifier, voice->languages + 1});
+    }
+    SortVoicesForList(voices);
+    return voices;
+}
+
+} // namespace
+
+struct EspeakEngine::Synthesis {
+    EspeakEngine& engine;
+    OpenAlStream& stream;
+    std::uint64_t generation;
+    bool leadingSilence = true;
+
+    static int Callback(short* samples, int count, espeak_EVENT* events)
+    {
+        if (events == nullptr || events->user_data == nullptr)
+            return 0;
+        auto& synthesis = *static_cast<Synthesis*>(events->user_data);
+        if (samples == nullptr)
+            return 0;
+        return synthesis.engine.Deliver(synthesis, samples, count) ? 0 : 1;
+    }
+};
+
+EspeakEngine::EspeakEngine(GuiThreadPoster& poster) : relay_(poster)
+{
+    if (engineExists.exchange(true))
+        throw Error("The embedded speech engine is already in use");
+    try {
+        sampleRate_ = InitializeEspeak();
+        if (sampleRate_ <= 0)
+            throw Error("The embedded speech engine cannot be started");
+        espeak_SetSynthCallback(&Synthesis::Callback);
+        voices_ = LoadableVoices();
+        if (voices_.empty())
+            throw Error("The embedded speech engine has no voice");
+        settings_.voice = voices_.front().identifier;
+        settings_.speed = static_cast<std::uint32_t>(espeak_GetParameter(espeakRATE, 0));
+        settings_.pitch = static_cast<std::uint32_t>(espeak_GetParameter(espeakPITCH, 0));
+
+        std::promise<void> ready;
+        auto started = ready.get_future();
+        worker_ = std::thread([this, &ready] { Run(ready); });
+        try {
+            started.get();
+        } catch (...) {
+            worker_.join();
+            throw;
+        }
+    } catch (...) {
+        engineExists = false;
+        throw;
+    }
+}
+
+EspeakEngine::~EspeakEngine()
+{
+    {
+        std::lock_guard lock(mutex_);
+        shutdown_ = true;
+        ++generation_;
+        queue_.clear();
+    }
+    changed_.notify_all();
+    worker_.join();
+    engineExists = false;
+}
+
+void EspeakEngine::Speak(std::string_view utf8Text, SpeechMarkup markup)
+{
+    {
+        std::lock_guard lock(mutex_);
+        queue_.push_back({std::string(utf8Text), markup});
+        ++accepted_;
+    }
+    changed_.notify_all();
+}
+
+void EspeakEngine::Reset()
+{
+    {
+        std::lock_guard lock(mutex_);
+        queue_.clear();
+        ++generation_;
+    }
+    changed_.notify_all();
+}
+
+std::optional<std::uint32_t> EspeakEngine::Parameter(SpeechParameter parameter) const
+{
+    std::lock_guard lock(mutex_);
+    switch (parameter) {
+    case SpeechParameter::Speed: return settings_.speed;
+    case SpeechParameter::Pitch: return settings_.pitch;
+    case SpeechParameter::Volume: return settings_.volume;
+    }
+    return std::nullopt;
+}
+
+bool EspeakEngine::SetParameter(SpeechParameter parameter, std::uint32_t value)
+{
+    std::lock_guard lock(mutex_);
+    switch (parameter) {
+    case SpeechParameter::Speed:
+        settings_.speed = std::clamp(value, SpeedMinimum, SpeedMaximum);
+        return true;
+    case SpeechParameter::Pitch:
+        settings_.pitch = std::min(value, PitchMaximum);
+        return true;
+    case SpeechParameter::Volume:
+        settings_.volume = value;
+        return true;
+    }
+    return false;
+}
+
+void EspeakEngine::SelectVoice(const std::string& identifier)
+{
+    const bool known = std::any_of(voices_.begin(), voices_.end(),
+                                   [&](const VoiceInfo& voice) { return voice.identifier == identifier; });
+    if (!known)
+        throw Error("The embedded speech engine has no voice " + identifier);
+    std::lock_guard lock(mutex_);
+    settings_.voice = identifier;
+}
+
+void EspeakEngine::ApplySettings(const Settings& settings)
+{
+    if (settings.voice != appliedVoice_) {
+        espeak_SetVoiceByName(settings.voice.c_str());
+        appliedVoice_ = settings.voice;
+    }
+    espeak_SetParameter(espeakRATE, static_cast<int>(settings.speed), 0);
+    espeak_SetParameter(espeakPITCH, static_cast<int>(settings.pitch), 0);
+    const long level = static_cast<long>(settings.volume & 0xFFFF);
+    espeak_SetParameter(espeakVOLUME, static_cast<int>((level * EspeakFullVolume + 32767) / 65535), 0);
+}
+
+void EspeakEngine::Run(std::promise<void>& ready)
+{
+    std::unique_ptr<OpenAlStream> stream;
+    try {
+        stream = std::make_unique<OpenAlStream>(sampleRate_);
+    } catch (...) {
+        ready.set_exception(std::current_exception());
+        return;
+    }
+    ready.set_value();
+
+    std::unique_lock lock(mutex_);
+    std::uint64_t handledGeneration = generation_;
+    bool periodOpen = false;  // requests taken since the last AudioStop
+    while (!shutdown_) {
+        if (handledGeneration != generation_) {
+            handledGeneration = generation_;
+            lock.unlock();
+            stream->Stop();
+            lock.lock();
+            audioStarted_ = false;
+            periodOpen = false;
+            relay_.PostAudioStop(accepted_ - queue_.size());
+            continue;
+        }
+        if (!queue_.empty()) {
+            const Request request = std::move(queue_.front());
+            queue_.pop_front();
+            const Settings settings = settings_;
+            const std::uint64_t generation = generation_;
+            periodOpen = true;
+            lock.unlock();
+            ApplySettings(settings);
+            Synthesize(request, generation, *stream);
+            lock.lock();
+            continue;
+        }
+        if (!periodOpen) {
+            changed_.wait(lock, [&] { return shutdown_ || !queue_.empty() || handledGeneration != generation_; });
+            continue;
+        }
+        // Nothing left to synthesise: wait for the device to play the rest.
+        lock.unlock();
+        const bool playing = audioStarted_ && stream->Playing();
+        const std::size_t pending = playing ? stream->SamplesPending() : 0;
+        lock.lock();
+        if (!playing) {
+            if (queue_.empty() && handledGeneration == generation_) {
+                periodOpen = false;
+                audioStarted_ = false;
+                relay_.PostAudioStop(accepted_);
+            }
+            continue;
+        }
+        const auto left = std::chrono::milliseconds(pending * 1000 / static_cast<std::size_t>(sampleRate_));
+        changed_.wait_for(lock, std::clamp(left, std::chrono::milliseconds(1), std::chrono::milliseconds(10)));
+    }
+}
+
+void EspeakEngine::Synthesize(const Request& request, std::uint64_t generation, OpenAlStream& stream)
+{
+    Synthesis synthesis{*this, stream, generation};
+    unsigned flags = espeakCHARS_UTF8;
+    if (request.markup == SpeechMarkup::Ssml)
+        flags |= espeakSSML;
+    espeak_Synth(request.text.c_str(), request.text.size() + 1, 0, POS_CHARACTER, 0, flags, nullptr, &synthesis);
+}
+
+bool EspeakEngine::Deliver(Synthesis& synthesis, const short* samples, int count)
+{
+    if (synthesis.leadingSilence) {
+        const short* loud = std::find_if(samples, samples + count, [](short s) { return std::abs(s) >= SilenceLevel; });
+        count -= static_cast<int>(loud - samples);
+        samples = loud;
+        if (count == 0)
+            return true;
+        synthesis.leadingSilence = false;
+    }
+    while (!synthesis.stream.HasFreeBuffer()) {
+        std::unique_lock lock(mutex_);
+        const bool cancelled = changed_.wait_for(lock, std::chrono::milliseconds(BlockMilliseconds / 2),
+                                                 [&] { return generation_ != synthesis.generation; });
+        if (cancelled)
+            return false;
+    }
+    {
+        std::lock_guard lock(mutex_);
+        if (generation_ != synthesis.generation)
+            return false;
+    }
+    synthesis.stream.Queue(reinterpret_cast<const std::int16_t*>(samples), static_cast<std::size_t>(count));
+    if (!audioStarted_) {
+        audioStarted_ = true;
+        relay_.PostAudioStart();
+    }
+    return true;
+}
+
+} // namespace orbela

@@ -1,0 +1,92 @@
+#pragma once
+// The embedded engine: espeak-ng synthesising on a worker thread of its own
+// into an OpenAL streaming source on the default device.
+//
+// - The voices are espeak-ng's loadable voices, Czech first, then Slovak,
+//   English and the rest by name; a voice's mode is its identifier. Before
+//   any selection the first voice of the list speaks.
+// - Speed (words per minute) and pitch (0..100) have espeak-ng's ranges.
+//   The volume is a 32-bit value whose two 16-bit halves are the channel
+//   levels, 0..0xFFFFFFFF; full volume is espeak-ng's normal volume.
+//   Changes apply from the next request on.
+// - The silence that the synthesiser puts before a request's first sound is
+//   cut off, so that a single character's name starts at once.
+// - AudioStart is posted when the first samples after a quiet spell reach
+//   the device; AudioStop when the last queued request has played or a
+//   reset has silenced it.
+//
+// espeak-ng is one per process: only one EspeakEngine may exist at a time.
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <future>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "speech/engine_event_relay.h"
+#include "speech/speech_engine.h"
+
+namespace orbela {
+
+class OpenAlStream;
+
+class EspeakEngine final : public SpeechEngine {
+public:
+    // Raises Error when espeak-ng cannot be initialised, when it has no
+    // voice, when no audio device opens, or while another EspeakEngine
+    // exists.
+    explicit EspeakEngine(GuiThreadPoster& poster);
+    ~EspeakEngine() override;
+    EspeakEngine(const EspeakEngine&) = delete;
+    EspeakEngine& operator=(const EspeakEngine&) = delete;
+
+    void SetListener(SpeechEngineListener* listener) override { relay_.SetListener(listener); }
+    void Speak(std::string_view utf8Text, SpeechMarkup markup) override;
+    void Reset() override;
+    std::optional<std::uint32_t> Parameter(SpeechParameter parameter) const override;
+    bool SetParameter(SpeechParameter parameter, std::uint32_t value) override;
+    std::vector<VoiceInfo> ListVoices() const override { return voices_; }
+    void SelectVoice(const std::string& identifier) override;
+
+    int SampleRate() const { return sampleRate_; }
+
+private:
+    struct Request {
+        std::string text;
+        SpeechMarkup markup;
+    };
+    struct Settings {
+        std::string voice;
+        std::uint32_t speed = 175;
+        std::uint32_t pitch = 50;
+        std::uint32_t volume = 0xFFFFFFFF;
+    };
+    struct Synthesis;
+
+    void Run(std::promise<void>& ready);
+    void Synthesize(const Request& request, std::uint64_t generation, OpenAlStream& stream);
+    // Takes the synthesiser's samples: false aborts the synthesis.
+    bool Deliver(Synthesis& synthesis, const short* samples, int count);
+    void ApplySettings(const Settings& settings);
+
+    EngineEventRelay relay_;
+    int sampleRate_ = 0;
+    std::vector<VoiceInfo> voices_;
+
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Request> queue_;
+    std::uint64_t accepted_ = 0;
+    std::uint64_t generation_ = 0;  // counts resets
+    bool shutdown_ = false;
+    Settings settings_;
+
+    // Worker only.
+    bool audioStarted_ = false;
+    std::string appliedVoice_;
+    std::thread worker_;
+};
+
+} // namespace orbela

@@ -1,0 +1,49 @@
+#pragma once
+// A streaming OpenAL source on the default device: mono 16-bit blocks are
+// queued as buffers and play one after another. Created, used and
+// destroyed on one thread (the embedded engine's worker), whose current
+// context it makes its own.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+typedef struct ALCdevice_struct ALCdevice;
+typedef struct ALCcontext_struct ALCcontext;
+
+namespace orbela {
+
+class OpenAlStream {
+public:
+    // Opens the default device; raises Error when there is none.
+    explicit OpenAlStream(int sampleRate);
+    ~OpenAlStream();
+    OpenAlStream(const OpenAlStream&) = delete;
+    OpenAlStream& operator=(const OpenAlStream&) = delete;
+
+    // True when a block can be queued now without waiting.
+    bool HasFreeBuffer();
+    // Queues a block and starts the source if it is not playing (also
+    // after it ran dry). Call only when HasFreeBuffer() is true.
+    void Queue(const std::int16_t* samples, std::size_t count);
+    // True while queued samples have not all played.
+    bool Playing();
+    // Silences at once and drops everything queued.
+    void Stop();
+    // Samples queued and not yet played.
+    std::size_t SamplesPending();
+    int SampleRate() const { return sampleRate_; }
+
+private:
+    void Reclaim();
+
+    int sampleRate_;
+    ALCdevice* device_ = nullptr;
+    ALCcontext* context_ = nullptr;
+    unsigned source_ = 0;
+    std::vector<unsigned> buffers_;
+    std::vector<unsigned> free_;
+    std::vector<std::size_t> queuedSizes_;  // in queue order
+};
+
+} // namespace orbela

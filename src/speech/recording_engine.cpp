@@ -1,0 +1,74 @@
+#include "speech/recording_engine.h"
+
+#include <algorithm>
+
+#include "runtime/error.h"
+
+namespace orbela {
+
+RecordingEngine::RecordingEngine(GuiThreadPoster& poster, Playback playback) : relay_(poster), playback_(playback) {}
+
+void RecordingEngine::Speak(std::string_view utf8Text, SpeechMarkup markup)
+{
+    if (!failure_.empty()) {
+        const std::string message = std::move(failure_);
+        failure_.clear();
+        throw Error(message);
+    }
+    commands_.push_back({Command::Kind::Speak, std::string(utf8Text), markup});
+    ++accepted_;
+    relay_.PostAudioStart();
+    if (playback_ == Playback::Immediate)
+        relay_.PostAudioStop(accepted_);
+}
+
+void RecordingEngine::Reset()
+{
+    commands_.push_back({Command::Kind::Reset, {}});
+    relay_.PostAudioStop(accepted_);
+}
+
+void RecordingEngine::Finish()
+{
+    relay_.PostAudioStop(accepted_);
+}
+
+std::optional<std::uint32_t> RecordingEngine::Parameter(SpeechParameter parameter) const
+{
+    const auto found = ranges_.find(parameter);
+    if (found == ranges_.end())
+        return std::nullopt;
+    return found->second.value;
+}
+
+bool RecordingEngine::SetParameter(SpeechParameter parameter, std::uint32_t value)
+{
+    const auto found = ranges_.find(parameter);
+    if (found == ranges_.end())
+        return false;
+    Range& range = found->second;
+    range.value = std::clamp(value, range.minimum, range.maximum);
+    commands_.push_back({Command::Kind::SetParameter, {}, SpeechMarkup::Plain, parameter, value});
+    return true;
+}
+
+void RecordingEngine::SelectVoice(const std::string& identifier)
+{
+    const bool known = std::any_of(voices_.begin(), voices_.end(),
+                                   [&](const VoiceInfo& voice) { return voice.identifier == identifier; });
+    if (!known)
+        throw Error("No voice " + identifier);
+    commands_.push_back({Command::Kind::SelectVoice, identifier});
+}
+
+std::vector<std::string> RecordingEngine::SpokenTexts() const
+{
+    std::vector<std::string> texts;
+    for (const auto& command : commands_) {
+        if (command.kind == Command::Kind::Speak)
+            texts.push_back(command.text);
+    }
+    return texts;
+}
+
+} // namespace orbela

@@ -1,0 +1,176 @@
+#include "speech/speech_service.h"
+
+#include "runtime/cp1250.h"
+#include "runtime/message_pump.h"
+#include "runtime/runtime_state.h"
+#include "speech/capital_letters.h"
+
+namespace orbela {
+
+class SpeechService::SlotListener final : public SpeechEngineListener {
+public:
+    SlotListener(SpeechService& service, EngineSlot slot) : service_(service), slot_(slot) {}
+    void AudioStart() override { service_.OnAudioStart(slot_); }
+    void AudioStop(std::uint64_t requestsFinished) override { service_.OnAudioStop(slot_, requestsFinished); }
+
+private:
+    SpeechService& service_;
+    EngineSlot slot_;
+};
+
+SpeechService::SpeechService(const RuntimeState& state, MessagePump& pump) : state_(state), pump_(pump) {}
+
+SpeechService::~SpeechService()
+{
+    for (auto& slot : slots_) {
+        if (slot.engine)
+            slot.engine->SetListener(nullptr);
+    }
+}
+
+void SpeechService::SetEngine(EngineSlot which, std::unique_ptr<SpeechEngine> engine)
+{
+    Slot& slot = SlotOf(which);
+    if (slot.engine)
+        slot.engine->SetListener(nullptr);
+    slot.engine = std::move(engine);
+    slot.submitted = 0;
+    slot.finished = 0;
+    ++slot.generation;
+    if (which == EngineSlot::Embedded)
+        flags_.sapi4speaking = false;
+    else
+        flags_.sapi5speaking = false;
+    if (!slot.engine)
+        return;
+    if (!slot.listener)
+        slot.listener = std::make_unique<SlotListener>(*this, which);
+    slot.engine->SetListener(slot.listener.get());
+}
+
+SpeechEngine* SpeechService::Engine(EngineSlot which) const
+{
+    return slots_[static_cast<std::size_t>(which)].engine.get();
+}
+
+void SpeechService::SetUseSapi5(bool on)
+{
+    flags_.usesapi5 = on;
+    flags_.engineready = on;
+}
+
+std::uint64_t SpeechService::Submit(EngineSlot which, SpeechRequestKind kind, std::string_view cp1250Text,
+                                    SpeechMarkup markup)
+{
+    Slot& slot = SlotOf(which);
+    const std::string utf8 = Cp1250ToUtf8(cp1250Text);
+    if (log_)
+        log_->Record(kind, utf8);
+    slot.engine->Speak(utf8, markup);
+    return ++slot.submitted;
+}
+
+void SpeechService::WaitFor(EngineSlot which, std::uint64_t request)
+{
+    Slot& slot = SlotOf(which);
+    const auto generation = slot.generation;
+    // The engine's audio start may come a moment after the request: the
+    // wait follows the request itself, not only the speaking flag, so it
+    // never returns before its own text has played.
+    do {
+        pump_.WaitAndProcess();
+    } while (slot.generation == generation && slot.finished < request);
+}
+
+void SpeechService::SpeakAndWait(std::string_view cp1250Text)
+{
+    const EngineSlot which = SlotInUse();
+    if (cp1250Text.empty() || !Engine(which))
+        return;
+    if (which == EngineSlot::System) {
+        flags_.sapi5speaking = true;
+        std::uint64_t request = 0;
+        try {
+            request = Submit(which, SpeechRequestKind::Wait, cp1250Text, SpeechMarkup::Plain);
+        } catch (...) {
+            flags_.sapi5speaking = false;
+            throw;
+        }
+        WaitFor(which, request);
+        return;
+    }
+    if (!state_.voiceallowed)
+        return;
+    WaitFor(which, Submit(which, SpeechRequestKind::Wait, cp1250Text, SpeechMarkup::Plain));
+}
+
+void SpeechService::Speak(std::string_view cp1250Text)
+{
+    const EngineSlot which = SlotInUse();
+    if (!Engine(which))
+        return;
+    if (which == EngineSlot::Embedded && (!state_.voiceallowed || cp1250Text.empty()))
+        return;
+    Submit(which, SpeechRequestKind::Queued, cp1250Text, SpeechMarkup::Plain);
+}
+
+void SpeechService::SpeakCharacter(std::string_view cp1250Text)
+{
+    if (!flags_.engineready)
+        return;
+    if (cp1250Text.size() == 1 && cp1250Text[0] == '\0')
+        return;
+    if (cp1250Text.empty())
+        return;
+    if (cp1250Text.size() == 1 && IsCapitalLetter(cp1250Text[0]) && tone_)
+        tone_({2000}, 1, 20);
+    const std::string_view name = names_.NameOf(cp1250Text[0]);
+    const EngineSlot which = SlotInUse();
+    if (name.empty() || !Engine(which))
+        return;
+    if (which == EngineSlot::System) {
+        Submit(which, SpeechRequestKind::Character, name, SpeechMarkup::Ssml);
+        return;
+    }
+    WaitFor(which, Submit(which, SpeechRequestKind::Character, name, SpeechMarkup::Plain));
+}
+
+bool SpeechService::Playing(EngineSlot which)
+{
+    const Slot& slot = SlotOf(which);
+    return flags_.sapi4speaking || slot.finished < slot.submitted;
+}
+
+void SpeechService::StopSpeech()
+{
+    const EngineSlot which = SlotInUse();
+    SpeechEngine* engine = Engine(which);
+    if (!engine)
+        return;
+    if (which == EngineSlot::Embedded && !(flags_.engineready && Playing(which)))
+        return;
+    if (log_)
+        log_->Record(SpeechRequestKind::Stop, {});
+    engine->Reset();
+}
+
+void SpeechService::OnAudioStart(EngineSlot which)
+{
+    if (which == EngineSlot::Embedded)
+        flags_.sapi4speaking = true;
+    else
+        flags_.sapi5speaking = true;
+}
+
+void SpeechService::OnAudioStop(EngineSlot which, std::uint64_t requestsFinished)
+{
+    Slot& slot = SlotOf(which);
+    if (requestsFinished > slot.finished)
+        slot.finished = requestsFinished;
+    if (which == EngineSlot::Embedded)
+        flags_.sapi4speaking = false;
+    else
+        flags_.sapi5speaking = false;
+}
+
+} // namespace orbela

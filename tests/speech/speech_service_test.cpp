@@ -1,0 +1,317 @@
+#include "speech/speech_service.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "gui_queue.h"
+#include "runtime/error.h"
+#include "runtime/runtime_state.h"
+#include "speech/capital_letters.h"
+#include "speech/recording_engine.h"
+#include "support/fakes.h"
+
+namespace orbela {
+namespace {
+
+using testing::Cp;
+using testing::GuiQueue;
+using Playback = RecordingEngine::Playback;
+using Kind = RecordingEngine::Command::Kind;
+
+class SpeechServiceTest : public ::testing::Test {
+protected:
+    SpeechServiceTest()
+    {
+        gui.SetTimeout(std::chrono::milliseconds(2000));
+        state.voiceallowed = true;
+        auto embeddedEngine = std::make_unique<RecordingEngine>(gui);
+        embedded = embeddedEngine.get();
+        service.SetEngine(EngineSlot::Embedded, std::move(embeddedEngine));
+        auto systemEngine = std::make_unique<RecordingEngine>(gui);
+        system = systemEngine.get();
+        service.SetEngine(EngineSlot::System, std::move(systemEngine));
+        service.SetToneStatement([this](const std::vector<double>& pitches, double waveset, double length) {
+            tones.push_back({pitches, waveset, length, embedded->Commands().size() + system->Commands().size()});
+        });
+        std::istringstream names(Cp("66=bé\n98=malé bé\n142=velké žet\n167=paragraf\n65=á\n"));
+        service.CharacterNames().Load(names, "test.eky");
+    }
+
+    void UseEmbeddedReady()
+    {
+        service.SetUseSapi5(false);
+        service.Flags().engineready = true;
+    }
+
+    struct ToneCall {
+        std::vector<double> pitches;
+        double waveset;
+        double length;
+        std::size_t commandsBefore;
+    };
+
+    RuntimeState state;
+    GuiQueue gui;
+    SpeechService service{state, gui};
+    RecordingEngine* embedded = nullptr;
+    RecordingEngine* system = nullptr;
+    std::vector<ToneCall> tones;
+};
+
+TEST(CapitalLetters, FollowTheCasePairsOfTheCodePage)
+{
+    const std::string pairs = Cp("áÁäÄčČďĎéÉěĚíÍĺĹľĽňŇóÓôÔöÖŕŔřŘšŠťŤúÚůŮüÜýÝžŽ");
+    for (std::size_t i = 0; i < pairs.size(); i += 2) {
+        EXPECT_FALSE(IsCapitalLetter(pairs[i])) << testing::Utf(pairs.substr(i, 1));
+        EXPECT_TRUE(IsCapitalLetter(pairs[i + 1])) << testing::Utf(pairs.substr(i + 1, 1));
+        EXPECT_EQ(LowerCp1250(pairs[i + 1]), pairs[i]) << testing::Utf(pairs.substr(i + 1, 1));
+    }
+    for (char c = 'A'; c <= 'Z'; ++c) {
+        EXPECT_TRUE(IsCapitalLetter(c));
+        EXPECT_FALSE(IsCapitalLetter(static_cast<char>(c + 32)));
+    }
+    EXPECT_FALSE(IsCapitalLetter(Cp("§")[0]));
+    EXPECT_FALSE(IsCapitalLetter('1'));
+    // Capitals outside the list (Polish) are no capital letters here.
+    EXPECT_FALSE(IsCapitalLetter(Cp("Ł")[0]));
+    EXPECT_TRUE(EqualIgnoringCase(Cp("Žofie"), Cp("žOFIE")));
+    EXPECT_FALSE(EqualIgnoringCase("Jakub", "Jakub "));
+    EXPECT_FALSE(EqualIgnoringCase(Cp("×"), Cp("÷")));
+}
+
+TEST_F(SpeechServiceTest, CapitalToneComesBeforeTheNameOfCapitalsOnly)
+{
+    UseEmbeddedReady();
+    service.SpeakCharacter("B");
+    ASSERT_EQ(tones.size(), 1u);
+    EXPECT_EQ(tones[0].pitches, std::vector<double>{2000});
+    EXPECT_EQ(tones[0].waveset, 1);
+    EXPECT_EQ(tones[0].length, 20);
+    EXPECT_EQ(tones[0].commandsBefore, 0u);
+    service.SpeakCharacter("b");
+    service.SpeakCharacter(Cp("Ž"));
+    service.SpeakCharacter(Cp("§"));
+    EXPECT_EQ(tones.size(), 2u);
+    EXPECT_EQ(embedded->SpokenTexts(),
+              (std::vector<std::string>{"bé", "malé bé", "velké žet", "paragraf"}));
+    EXPECT_TRUE(system->Commands().empty());
+    // A longer text is spoken by the name of its first character, no tone.
+    service.SpeakCharacter("Bx");
+    EXPECT_EQ(tones.size(), 2u);
+    EXPECT_EQ(embedded->SpokenTexts().back(), "bé");
+}
+
+TEST_F(SpeechServiceTest, CharactersAreSilentBeforeAnEngineIsReadyOrWithoutAName)
+{
+    service.SpeakCharacter("B");
+    EXPECT_TRUE(tones.empty());
+    EXPECT_TRUE(embedded->Commands().empty());
+
+    UseEmbeddedReady();
+    service.SpeakCharacter("x");
+    service.SpeakCharacter(std::string(1, '\0'));
+    service.SpeakCharacter("");
+    EXPECT_TRUE(embedded->Commands().empty());
+    // A capital without a name still gets its tone.
+    service.SpeakCharacter("Q");
+    EXPECT_EQ(tones.size(), 1u);
+    EXPECT_TRUE(embedded->Commands().empty());
+    EXPECT_EQ(gui.Waits(), 0);
+}
+
+TEST_F(SpeechServiceTest, CharacterNamesGoToTheSystemServiceAsMarkupWithoutWaiting)
+{
+    system->SetPlayback(Playback::Held);
+    service.SetUseSapi5(true);
+    service.SpeakCharacter("A");
+    ASSERT_EQ(system->Commands().size(), 1u);
+    EXPECT_EQ(system->Commands()[0].markup, SpeechMarkup::Ssml);
+    EXPECT_EQ(system->Commands()[0].text, "á");
+    EXPECT_EQ(gui.Waits(), 0);
+
+    UseEmbeddedReady();
+    service.SpeakCharacter("A");
+    ASSERT_EQ(embedded->Commands().size(), 1u);
+    EXPECT_EQ(embedded->Commands()[0].markup, SpeechMarkup::Plain);
+    EXPECT_GE(gui.Waits(), 1);
+}
+
+TEST_F(SpeechServiceTest, EmptyTextReturnsAtOnceWithEitherEngine)
+{
+    embedded->SetPlayback(Playback::Held);
+    system->SetPlayback(Playback::Held);
+    service.SpeakAndWait("");
+    service.SetUseSapi5(true);
+    service.SpeakAndWait("");
+    EXPECT_TRUE(embedded->Commands().empty());
+    EXPECT_TRUE(system->Commands().empty());
+    EXPECT_EQ(gui.Waits(), 0);
+    EXPECT_FALSE(service.Flags().sapi5speaking);
+}
+
+TEST_F(SpeechServiceTest, StopMakesNoEngineCallWhileTheEmbeddedEngineIsQuiet)
+{
+    embedded->SetPlayback(Playback::Held);
+    service.StopSpeech();  // engine not ready
+    UseEmbeddedReady();
+    service.StopSpeech();  // ready, nothing queued
+    EXPECT_TRUE(embedded->Commands().empty());
+
+    // Queued but not yet started counts as playing: a key must silence it.
+    service.Speak(Cp("dlouhý text"));
+    service.StopSpeech();
+    ASSERT_EQ(embedded->Commands().size(), 2u);
+    EXPECT_EQ(embedded->Commands()[1].kind, Kind::Reset);
+
+    gui.ProcessPending();
+    EXPECT_FALSE(service.Flags().sapi4speaking);
+    service.StopSpeech();
+    EXPECT_EQ(embedded->Commands().size(), 2u);
+
+    // The system service is purged whether or not it speaks.
+    service.SetUseSapi5(true);
+    service.StopSpeech();
+    ASSERT_EQ(system->Commands().size(), 1u);
+    EXPECT_EQ(system->Commands()[0].kind, Kind::Reset);
+}
+
+TEST_F(SpeechServiceTest, WaitLastsUntilItsOwnRequestHasPlayed)
+{
+    embedded->SetPlayback(Playback::Held);
+    service.Speak(Cp("první"));
+    // The first request's stop is already under way when the second is
+    // handed over; the wait must not end on it.
+    embedded->Finish();
+    bool finishedLater = false;
+    std::thread key([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        gui.Post([&] {
+            finishedLater = true;
+            embedded->Finish();
+        });
+    });
+    service.SpeakAndWait(Cp("druhý"));
+    key.join();
+    EXPECT_TRUE(finishedLater);
+    EXPECT_FALSE(service.Flags().sapi4speaking);
+    EXPECT_EQ(embedded->SpokenTexts(), (std::vector<std::string>{"první", "druhý"}));
+}
+
+TEST_F(SpeechServiceTest, KeyDuringAWaitStopsTheSpeechAndEndsTheWait)
+{
+    embedded->SetPlayback(Playback::Held);
+    UseEmbeddedReady();
+    std::thread key([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        gui.Post([&] { service.StopSpeech(); });
+    });
+    service.SpeakAndWait(Cp("dlouhý text"));
+    key.join();
+    ASSERT_EQ(embedded->Commands().size(), 2u);
+    EXPECT_EQ(embedded->Commands()[1].kind, Kind::Reset);
+    EXPECT_FALSE(service.Flags().sapi4speaking);
+
+    // The same with the system service: the purge's stop clears the flag.
+    system->SetPlayback(Playback::Held);
+    service.SetUseSapi5(true);
+    std::thread key5([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        gui.Post([&] { service.StopSpeech(); });
+    });
+    service.SpeakAndWait(Cp("dlouhý text"));
+    key5.join();
+    EXPECT_FALSE(service.Flags().sapi5speaking);
+    EXPECT_EQ(system->Commands().back().kind, Kind::Reset);
+}
+
+TEST_F(SpeechServiceTest, ReplacingTheEngineEndsAWaitForTheOldOne)
+{
+    embedded->SetPlayback(Playback::Held);
+    std::thread menu([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        gui.Post([&] { service.SetEngine(EngineSlot::Embedded, std::make_unique<RecordingEngine>(gui)); });
+    });
+    service.SpeakAndWait("text");
+    menu.join();
+    EXPECT_EQ(service.Engine(EngineSlot::Embedded)->ListVoices().size(), 0u);
+    EXPECT_FALSE(service.Flags().sapi4speaking);
+}
+
+TEST_F(SpeechServiceTest, VoiceAllowedGovernsOnlyTheEmbeddedEngine)
+{
+    state.voiceallowed = false;
+    service.SpeakAndWait("ahoj");
+    service.Speak("ahoj");
+    EXPECT_TRUE(embedded->Commands().empty());
+
+    service.SetUseSapi5(true);
+    service.SpeakAndWait("ahoj");
+    service.Speak("");
+    EXPECT_EQ(system->SpokenTexts(), (std::vector<std::string>{"ahoj", ""}));
+    EXPECT_FALSE(service.Flags().sapi5speaking);
+}
+
+TEST_F(SpeechServiceTest, TextReachesTheEngineAsUtf8)
+{
+    service.SpeakAndWait(Cp("Příliš žluťoučký kůň"));
+    service.Speak(Cp("úpěl ďábelské ódy"));
+    EXPECT_EQ(embedded->SpokenTexts(), (std::vector<std::string>{"Příliš žluťoučký kůň", "úpěl ďábelské ódy"}));
+    EXPECT_FALSE(service.Flags().sapi4speaking);
+}
+
+TEST_F(SpeechServiceTest, EngineFailureSurfacesAndLeavesNoFlagBehind)
+{
+    service.SetUseSapi5(true);
+    system->FailNextSpeak("no voice");
+    EXPECT_THROW(service.SpeakAndWait("text"), Error);
+    EXPECT_FALSE(service.Flags().sapi5speaking);
+    // The next request is not held up by the failed one.
+    service.SpeakAndWait("text");
+    EXPECT_EQ(system->SpokenTexts().size(), 1u);
+}
+
+TEST_F(SpeechServiceTest, LogRecordsEveryRequestHandedToAnEngine)
+{
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("speech-log-" + std::to_string(::getpid()) + ".txt");
+    std::filesystem::remove(path);
+    service.SetLog(std::make_unique<SpeechLog>(path));
+    UseEmbeddedReady();
+    embedded->SetPlayback(Playback::Held);
+    service.Speak(Cp("řádek\r\njedna\\dvě"));
+    service.StopSpeech();
+    gui.ProcessPending();
+    service.StopSpeech();  // nothing plays: nothing handed over, nothing logged
+    embedded->SetPlayback(Playback::Immediate);
+    service.SpeakAndWait(Cp("Vítejte"));
+    service.SpeakCharacter("b");
+    service.SpeakCharacter("x");  // no name: nothing handed over
+    state.voiceallowed = false;
+    service.SpeakAndWait("ticho");
+
+    std::ifstream log(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(log, line);)
+        lines.push_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"queued: řádek\\r\\njedna\\\\dvě", "stop", "wait: Vítejte",
+                                               "character: malé bé"}));
+    std::filesystem::remove(path);
+}
+
+TEST(SpeechLog, ReportsAFileThatCannotBeWritten)
+{
+    try {
+        SpeechLog log("/nonexistent-folder/speech.log");
+        FAIL() << "no error";
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string(error.what()), "Unable to write to /nonexistent-folder/speech.log");
+    }
+}
+
+} // namespace
+} // namespace orbela
