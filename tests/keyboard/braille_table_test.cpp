@@ -123,13 +123,6 @@ TEST(TranslateChord, EmptyPatternGivesNothingAndKeepsThePrefix)
     EXPECT_EQ(table.activeprefix, "#num");
 }
 
-TEST(TranslateChord, EmptyTableKnowsOnlyTheSpaceChord)
-{
-    BrailleTable table;
-    EXPECT_EQ(Type(table, {"1", "6", "3456", " "}), (Texts{"", "", "", " "}));
-    EXPECT_EQ(table.activeprefix, "");
-}
-
 TEST(LoadBrailleTable, PrefixesSectionTakesOnlyHashLinesCharactersTakeEveryLine)
 {
     BrailleTable table = Loaded(
@@ -274,22 +267,6 @@ TEST(LoadBrailleTable, LinesEndAtCrLfLfOrCrAndTheLastNeedsNoEnd)
     EXPECT_EQ(Type(table, {"1", "12", "14", "145"}), (Texts{"a", "b", "c", "d"}));
 }
 
-TEST(LoadBrailleTable, TextsAreBytesComparedExactly)
-{
-    // Windows-1250: "č" is 0xE8, "Č" 0xC8.
-    BrailleTable table = Loaded("[prefixes]\n#cap=6\n[characters]\n\xE8=146\n[#cap]\n\xC8=146\n");
-    EXPECT_EQ(Type(table, {"146", "6", "146"}), (Texts{"\xE8", "", "\xC8"}));
-}
-
-TEST(LoadBrailleTable, LoadingAgainReplacesTheTables)
-{
-    BrailleTable table = Loaded("[prefixes]\n#cap=6\n[characters]\na=1\n");
-    EXPECT_FALSE(table.LoadBrailleTableText("[characters]\nb=1\n"));
-    EXPECT_TRUE(table.prefixtable().empty());
-    ASSERT_EQ(table.braillechartable().size(), 1u);
-    EXPECT_EQ(table.TranslateChord("1"), "b");
-}
-
 std::string PrefixLines(int count, int first = 0)
 {
     std::string lines;
@@ -309,6 +286,7 @@ std::string CharacterLines(int count)
 TEST(LoadBrailleTable, PrefixesBeyondTenAreIgnoredAndReported)
 {
     BrailleTable table;
+    EXPECT_FALSE(table.LoadBrailleTableText("[prefixes]\n" + PrefixLines(10) + "[characters]\n" + CharacterLines(254)));
     const BrailleTableSurplus surplus = table.LoadBrailleTableText("[prefixes]\n" + PrefixLines(13));
     ASSERT_TRUE(surplus);
     EXPECT_EQ(surplus.prefixes, 3u);
@@ -349,14 +327,6 @@ TEST(LoadBrailleTable, CharactersBeyond254AreIgnoredAndReportedTogether)
     EXPECT_EQ(table.TranslateChord("4"), "w");
     table.activeprefix = "#x";
     EXPECT_EQ(table.TranslateChord("5"), "");
-}
-
-TEST(LoadBrailleTable, ExactlyFullTablesAreNoSurplus)
-{
-    BrailleTable table;
-    EXPECT_FALSE(table.LoadBrailleTableText("[prefixes]\n" + PrefixLines(10) + "[characters]\n" + CharacterLines(254)));
-    EXPECT_EQ(table.prefixtable().size(), 10u);
-    EXPECT_EQ(table.braillechartable().size(), 254u);
 }
 
 } // namespace
