@@ -14,7 +14,7 @@ class BrailleTable;
 
 // The dot pattern of the chord keys held: the digits of the dots down in
 // ascending order; a single space when none of the six is down but Space
-// is; empty otherwise. No other key takes part.
+// is; empty otherwise. No other key counts.
 std::string ReadChord(const KeyState& keys);
 
 enum class KeyRelease { Real, AutoRepeat };
