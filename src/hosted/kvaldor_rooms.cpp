@@ -293,7 +293,7 @@ constexpr Test shedTests[] = {
 
 constexpr DescriptionLine anteroomLines[] = {
     {"jsi v předsíni atariklubu."},
-    {"stojí tu předseda atariklubu. jakmile tě spatří, zařve: nazdar! a zaplať příspěvky na příští rok!",
+    {"stojí tu předseda atariklubu. jakmile tě spatří, zařve: nazdar! zaplať příspěvky na příští rok!",
      {Is(V::leaderwaiting, 1)}},
     // The blank after "lze" is missing in this room's exit line.
     {"lzejít směrem jih, západ."},

@@ -64,16 +64,16 @@ constexpr std::string_view recognisedDeath[] = {
     "rozbili likvidátor, takže tvůj plán je zmařen. příště buď opatrnější.",
 };
 constexpr std::string_view fusesDeath[] = {
-    "zhaslo světlo a počítače členů klubu uprostřed kopírování zhasly. členové se sem seběhli a zbili tě "
-    "tak, že se celý týden nemůžeš pohnout.",
+    "zhaslo světlo a počítače členů klubu uprostřed kopírování vypověděly službu. členové se sem seběhli "
+    "a zbili tě tak, že se celý týden nemůžeš pohnout.",
 };
 constexpr std::string_view gardenerDeath[] = {
     "ty mi budeš jíst mé jahody?! zaryčel zahradník a kopl tě motykou do hlavy. příště se neukvapuj.",
 };
 
 constexpr std::string_view win[] = {
-    "nastoupil jsi do autobusu, který se okamžitě rozjel k domovu. po několika metrech se z oken "
-    "atariklubu ozval záblesk a rána a po nich zoufalý křik jeho členů.",
+    "nastoupil jsi do autobusu, který se okamžitě rozjel k domovu. po několika metrech vyšlehl z oken "
+    "atariklubu záblesk, ozvala se rána a zoufalý křik jeho členů.",
     "z oken vylétají trosky počítačů, dveře vypadly z pantů a ven se valí dým spolu s přidušenými členy "
     "klubu. likvidátor vykonal své dílo a tvůj počítač je pomstěn. autor ti blahopřeje k dohrání hry.",
 };
