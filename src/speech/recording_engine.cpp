@@ -17,6 +17,8 @@ void RecordingEngine::Speak(std::string_view utf8Text, SpeechMarkup markup)
     }
     commands_.push_back({Command::Kind::Speak, std::string(utf8Text), markup});
     ++accepted_;
+    if (playback_ == Playback::Manual)
+        return;
     relay_.PostAudioStart();
     if (playback_ == Playback::Immediate)
         relay_.PostAudioStop(accepted_);

@@ -3,7 +3,8 @@
 // whatever drives an engine. It reports its events through the GUI-thread
 // poster like a real engine: in Playback::Immediate each request posts its
 // audio start and stop at once; in Playback::Held the audio starts and goes
-// on until Finish() or Reset().
+// on until Finish() or Reset(); in Playback::Manual nothing is posted until
+// the test calls Start() and Finish().
 
 #include <cstdint>
 #include <map>
@@ -17,7 +18,7 @@ namespace orbela {
 
 class RecordingEngine final : public SpeechEngine {
 public:
-    enum class Playback { Immediate, Held };
+    enum class Playback { Immediate, Held, Manual };
 
     struct Command {
         enum class Kind { Speak, Reset, SetParameter, SelectVoice };
@@ -46,6 +47,8 @@ public:
 
     // Test controls.
     void SetPlayback(Playback playback) { playback_ = playback; }
+    // Posts an audio start.
+    void Start() { relay_.PostAudioStart(); }
     // Ends held audio: posts the stop of everything accepted so far.
     void Finish();
     // A parameter the engine has, with its range and current value;

@@ -182,21 +182,24 @@ TEST_F(SpeechServiceTest, StopMakesNoEngineCallWhileTheEmbeddedEngineIsQuiet)
 
 TEST_F(SpeechServiceTest, WaitLastsUntilItsOwnRequestHasPlayed)
 {
-    embedded->SetPlayback(Playback::Held);
+    embedded->SetPlayback(Playback::Manual);
     service.Speak(Cp("první"));
-    // The first request's stop is already under way when the second is
-    // handed over; the wait must not end on it.
+    embedded->Start();
+    // The first request has played and its stop is on its way when the
+    // second is handed over; the second's audio has not started yet. The
+    // wait must not end on the first one's stop.
     embedded->Finish();
     bool finishedLater = false;
-    std::thread key([&] {
+    std::thread engineThread([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         gui.Post([&] {
             finishedLater = true;
+            embedded->Start();
             embedded->Finish();
         });
     });
     service.SpeakAndWait(Cp("druhý"));
-    key.join();
+    engineThread.join();
     EXPECT_TRUE(finishedLater);
     EXPECT_FALSE(service.Flags().sapi4speaking);
     EXPECT_EQ(embedded->SpokenTexts(), (std::vector<std::string>{"první", "druhý"}));
