@@ -1,0 +1,228 @@
+// The sound list on a real OpenAL Soft device whose wave-file backend writes
+// the mix to a file, which the tests then measure.
+
+#include "sound/openal_device.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "runtime/clock.h"
+#include "runtime/error.h"
+#include "runtime/runtime_state.h"
+#include "signal_analysis.h"
+#include "sound/sound_list.h"
+
+namespace orbela {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::LoudSpans;
+using testing::Magnitude;
+using testing::PeakFrequency;
+
+constexpr double CaptureRate = 48000;
+
+struct Capture {
+    std::vector<double> mono;  // left and right averaged, −1..1
+    double rate = 0;
+};
+
+std::uint32_t Le32(const std::vector<std::uint8_t>& bytes, std::size_t at)
+{
+    return static_cast<std::uint32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
+                                      static_cast<std::uint32_t>(bytes[at + 3]) << 24);
+}
+
+// Reads the 16-bit stereo file the backend wrote; its own walk, not the
+// program's, so that the measurement does not lean on the code it measures.
+Capture ReadCapture(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    Capture capture;
+    std::size_t at = 12;
+    std::uint16_t channels = 0;
+    std::uint16_t bits = 0;
+    while (at + 8 <= bytes.size()) {
+        std::string id(bytes.begin() + static_cast<std::ptrdiff_t>(at), bytes.begin() + static_cast<std::ptrdiff_t>(at) + 4);
+        std::size_t size = Le32(bytes, at + 4);
+        at += 8;
+        if (id == "fmt ") {
+            channels = static_cast<std::uint16_t>(bytes[at + 2] | bytes[at + 3] << 8);
+            capture.rate = Le32(bytes, at + 4);
+            bits = static_cast<std::uint16_t>(bytes[at + 14] | bytes[at + 15] << 8);
+        } else if (id == "data") {
+            std::size_t end = size == 0 || at + size > bytes.size() ? bytes.size() : at + size;
+            EXPECT_EQ(bits, 16);
+            EXPECT_EQ(channels, 2);
+            for (std::size_t i = at; i + 3 < end; i += 4) {
+                auto left = static_cast<std::int16_t>(bytes[i] | bytes[i + 1] << 8);
+                auto right = static_cast<std::int16_t>(bytes[i + 2] | bytes[i + 3] << 8);
+                capture.mono.push_back((left + right) / 65536.0);
+            }
+            break;
+        }
+        at += size + (size & 1);
+    }
+    return capture;
+}
+
+std::span<const double> Piece(const Capture& capture, const testing::Span& span)
+{
+    return std::span<const double>(capture.mono).subspan(span.begin, span.Length());
+}
+
+double Seconds(const Capture& capture, const testing::Span& span)
+{
+    return static_cast<double>(span.Length()) / capture.rate;
+}
+
+// OpenAL Soft reads its configuration once per process, so every test here
+// shares one capture file; each test opens the device (which starts the file
+// anew), plays, and closes it before measuring.
+class OpenAlWaveBackend : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        folder = new std::filesystem::path(std::filesystem::temp_directory_path() /
+                                           ("orbela-openal-" + std::to_string(::getpid())));
+        std::filesystem::create_directories(*folder);
+        std::ofstream config(*folder / "alsoft.conf");
+        config << "[general]\ndrivers=wave\nchannels=stereo\nsample-type=int16\nfrequency="
+               << static_cast<int>(CaptureRate) << "\nhrtf=false\n[wave]\nfile=" << (*folder / "out.wav").string()
+               << "\n";
+        config.close();
+        ::setenv("ALSOFT_CONF", (*folder / "alsoft.conf").c_str(), 1);
+        ::setenv("ALSOFT_DRIVERS", "wave", 1);
+        ::setenv("ALSOFT_LOGLEVEL", "0", 1);
+    }
+    static void TearDownTestSuite()
+    {
+        std::filesystem::remove_all(*folder);
+        delete folder;
+    }
+
+    void SetUp() override
+    {
+        device = OpenAlDevice::Open();
+        list = std::make_unique<SoundList>(device.get(), clock);
+        ASSERT_TRUE(list->LoadFile(ORBELA_SOUNDS_DAT));
+    }
+
+    // Closes the device, which completes the file, and reads it.
+    Capture Finish()
+    {
+        list.reset();
+        device.reset();
+        return ReadCapture(*folder / "out.wav");
+    }
+
+    static inline std::filesystem::path* folder = nullptr;
+    SystemClock clock;
+    std::unique_ptr<OpenAlDevice> device;
+    std::unique_ptr<SoundList> list;
+};
+
+TEST_F(OpenAlWaveBackend, ASoundEffectReturnsOnlyAfterItsWholeWaveHasSounded)
+{
+    // Let the backend start writing first, so the beep is not at the edge.
+    std::this_thread::sleep_for(50ms);
+    RuntimeState state;
+    auto started = std::chrono::steady_clock::now();
+    list->PlaySoundEffect("beep", state);
+    auto waited = std::chrono::steady_clock::now() - started;
+    // Closed at once: whatever had not sounded yet would be missing.
+    Capture capture = Finish();
+
+    EXPECT_GE(waited, 90ms);
+    ASSERT_EQ(capture.rate, CaptureRate);
+    auto spans = LoudSpans(capture.mono, 0.002, 480);
+    ASSERT_EQ(spans.size(), 1u);
+    EXPECT_NEAR(Seconds(capture, spans[0]), 0.1, 0.012);
+    EXPECT_NEAR(PeakFrequency(Piece(capture, spans[0]), capture.rate, 200, 3000, 5), 880, 10);
+}
+
+TEST_F(OpenAlWaveBackend, AToneAtSixtyFourTimesThreeHundredHertzPeaksAtThreeHundred)
+{
+    Sound& tone = list->FindSound("snd15");
+    tone.SetLooped(true);
+    tone.SetFrequency(64 * 300);
+    tone.Play(PlayWait::NoWait);
+    std::this_thread::sleep_for(300ms);
+    tone.Stop();
+    Capture capture = Finish();
+
+    auto spans = LoudSpans(capture.mono, 0.01, 480);
+    ASSERT_EQ(spans.size(), 1u);
+    EXPECT_NEAR(Seconds(capture, spans[0]), 0.3, 0.05);
+    EXPECT_NEAR(PeakFrequency(Piece(capture, spans[0]), capture.rate, 100, 3000, 2), 300, 3);
+}
+
+TEST_F(OpenAlWaveBackend, AChordOfThreeHundredAndFourHundredFiftyHertzPeaksAtBoth)
+{
+    for (auto [name, pitch] : {std::pair{"snd15", 300}, std::pair{"snd25", 450}}) {
+        Sound& tone = list->FindSound(name);
+        tone.SetLooped(true);
+        tone.SetFrequency(64 * pitch);
+        tone.Play(PlayWait::NoWait);
+    }
+    std::this_thread::sleep_for(200ms);
+    list->FindSound("snd15").Stop();
+    list->FindSound("snd25").Stop();
+    Capture capture = Finish();
+
+    auto spans = LoudSpans(capture.mono, 0.01, 480);
+    ASSERT_EQ(spans.size(), 1u);
+    auto chord = Piece(capture, spans[0]);
+    double peak = PeakFrequency(chord, capture.rate, 100, 3000, 2);
+    EXPECT_TRUE(std::abs(peak - 300) <= 3 || std::abs(peak - 450) <= 3) << peak;
+    double at300 = Magnitude(chord, capture.rate, 300);
+    double at450 = Magnitude(chord, capture.rate, 450);
+    EXPECT_NEAR(at300 / at450, 1.0, 0.15);
+    // Between the two and at the fifth above, nothing.
+    EXPECT_LT(Magnitude(chord, capture.rate, 375), at300 * 0.05);
+    EXPECT_LT(Magnitude(chord, capture.rate, 1200), at300 * 0.05);
+}
+
+TEST_F(OpenAlWaveBackend, TheVolumeIsAnAttenuationInHundredthsOfADecibel)
+{
+    Sound& tone = list->FindSound("snd11");
+    tone.SetLooped(true);
+    tone.SetFrequency(64 * 500);
+    tone.Play(PlayWait::NoWait);
+    std::this_thread::sleep_for(200ms);
+    tone.Stop();
+    std::this_thread::sleep_for(200ms);
+    tone.SetVolume(-2000);
+    tone.Play(PlayWait::NoWait);
+    std::this_thread::sleep_for(200ms);
+    tone.Stop();
+    Capture capture = Finish();
+
+    auto spans = LoudSpans(capture.mono, 0.002, 2400);
+    ASSERT_EQ(spans.size(), 2u);
+    double full = testing::Rms(Piece(capture, spans[0]));
+    double attenuated = testing::Rms(Piece(capture, spans[1]));
+    EXPECT_NEAR(attenuated / full, 0.1, 0.015);
+}
+
+TEST_F(OpenAlWaveBackend, AnOutputThatCannotBeOpenedIsReportedWithTheDevicesReason)
+{
+    try {
+        OpenAlDevice::Open("no such output");
+        FAIL() << "a device without a name was opened";
+    } catch (const Error& error) {
+        std::string text = error.what();
+        EXPECT_EQ(text.rfind("DirectSound cannot be initialized: ", 0), 0u) << text;
+        EXPECT_NE(text.find("no such output"), std::string::npos) << text;
+    }
+}
+
+} // namespace
+} // namespace orbela
