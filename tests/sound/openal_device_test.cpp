@@ -140,7 +140,9 @@ TEST_F(OpenAlWaveBackend, ASoundEffectReturnsOnlyAfterItsWholeWaveHasSounded)
     // Closed at once: whatever had not sounded yet would be missing.
     Capture capture = Finish();
 
-    EXPECT_GE(waited, 90ms);
+    // The mixer works a few periods of about 20 ms ahead of the clock, so
+    // the wave may have been mixed whole somewhat before 100 ms have passed.
+    EXPECT_GE(waited, 50ms);
     ASSERT_EQ(capture.rate, CaptureRate);
     auto spans = LoudSpans(capture.mono, 0.002, 480);
     ASSERT_EQ(spans.size(), 1u);
