@@ -77,6 +77,10 @@ bool MenuKeyboard::eventFilter(QObject*, QEvent* event)
     if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride)
         return false;
     auto& key = static_cast<QKeyEvent&>(*event);
+    // An open menu closes on a bare Alt press; keep it open, so that the
+    // Alt+letter that follows can move on from it.
+    if (type == QEvent::KeyPress && key.key() == Qt::Key_Alt && QApplication::activePopupWidget() && Serves())
+        return true;
     const bool handled = IsPlainF10(key) || (IsPlainAlt(key) && !key.isAutoRepeat());
     if (!handled || !Serves())
         return false;
