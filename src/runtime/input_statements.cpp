@@ -110,7 +110,6 @@ void Runtime::InputNumber(double& destination, std::uint8_t mode)
     std::string& pending = state_.pendinginput;
     if (DiscardsPending(mode))
         pending.clear();
-    const std::string savedRest = pending;
     bool lineTyped = false;
 
     for (;;) {
@@ -157,7 +156,9 @@ void Runtime::InputNumber(double& destination, std::uint8_t mode)
             destination = 0.0;
             return;
         }
-        pending = savedRest;
+        // Only a call that began with nothing left of the line gets here,
+        // so the rest it started with was empty.
+        pending.clear();
         Print(LoadLanguageString(state_.language, PleaseRetypeString), LineEnd::NewLine);
     }
 }

@@ -12,7 +12,7 @@
 namespace orbela {
 namespace {
 
-TEST(ConvertNumberTest, AcceptsSignDigitsSeparatorAndExponent)
+TEST(ConvertNumberTest, AcceptsSignDigitsOneSeparatorAndExponent)
 {
     struct Case {
         const char* field;
@@ -20,87 +20,55 @@ TEST(ConvertNumberTest, AcceptsSignDigitsSeparatorAndExponent)
         double value;
     };
     const Case cases[] = {
-        {"0", '.', 0.0},
-        {"42", '.', 42.0},
-        {"-3", '.', -3.0},
-        {"+4", '.', 4.0},
-        {"2.5", '.', 2.5},
-        {"2,5", ',', 2.5},
-        {"-0,125", ',', -0.125},
-        {".5", '.', 0.5},
-        {"5.", '.', 5.0},
-        {",5", ',', 0.5},
-        {"1e3", '.', 1000.0},
-        {"1E-2", '.', 0.01},
-        {"-1.5e+2", '.', -150.0},
-        {"2,5E1", ',', 25.0},
-        {"007", '.', 7.0},
+        {"42", '.', 42.0}, {"-3", '.', -3.0}, {"+4", ',', 4.0}, {"2.5", '.', 2.5},
+        {"-0,125", ',', -0.125}, {".5", '.', 0.5}, {"5,", ',', 5.0}, {"1e3", '.', 1000.0},
+        {"1E-2", ',', 0.01}, {"-1.5e+2", '.', -150.0}, {"2,5E1", ',', 25.0}, {"007", '.', 7.0},
+        {"0.1", '.', 0.1}, {"1.7976931348623157e308", '.', 1.7976931348623157e308},
         {"1e-400", '.', 0.0},  // too small to hold is zero
     };
-    for (const Case& c : cases) {
-        const auto value = ConvertNumber(c.field, c.separator);
-        ASSERT_TRUE(value.has_value()) << c.field << " with '" << c.separator << "'";
-        EXPECT_DOUBLE_EQ(*value, c.value) << c.field << " with '" << c.separator << "'";
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(ConvertNumber(c.field, c.separator), c.value) << c.field << " with '" << c.separator << "'";
 }
 
 TEST(ConvertNumberTest, RejectsAnythingButTheWholeFieldAsANumber)
 {
     const char* const rejected[] = {
-        "", "+", "-", ".", "e5", "1e", "1e+", "1e5.5", "--1", "+-1", "1..2", "1.2.3",
-        "0x10", "0X1A", "inf", "-inf", "infinity", "nan", "NAN", "1 000", "1.000,5", "1,000.5",
-        " 1", "1 ", "1\t", "12abc", "abc", "1e400", "-1e400", "1e99999999999999999999", "\"5\"",
+        "", "+", "-", ".", "e5", "1e", "1e+", "1e5.5", "--1", "1..2", "1.2.3", "0x10", "inf",
+        "-inf", "infinity", "nan", "1 000", "1.000,5", "1,000.5", " 1", "1 ", "12abc", "1e400",
+        "-1e400", "1e99999999999999999999", "\"5\"",
     };
     for (const char* field : rejected) {
-        EXPECT_FALSE(ConvertNumber(field, '.').has_value()) << "'" << field << "' with '.'";
-        EXPECT_FALSE(ConvertNumber(field, ',').has_value()) << "'" << field << "' with ','";
+        EXPECT_EQ(ConvertNumber(field, '.'), std::nullopt) << "'" << field << "' with '.'";
+        EXPECT_EQ(ConvertNumber(field, ','), std::nullopt) << "'" << field << "' with ','";
     }
-}
-
-TEST(ConvertNumberTest, OnlyTheGivenSeparatorSeparates)
-{
-    EXPECT_FALSE(ConvertNumber("2.5", ',').has_value());
-    EXPECT_FALSE(ConvertNumber("2,5", '.').has_value());
-    EXPECT_EQ(ConvertNumber("2.5", '.'), 2.5);
-}
-
-TEST(ConvertNumberTest, KeepsFullDoublePrecision)
-{
-    EXPECT_EQ(ConvertNumber("0.1", '.'), 0.1);
-    EXPECT_EQ(ConvertNumber("1.7976931348623157e308", '.'), 1.7976931348623157e308);
-    EXPECT_EQ(ConvertNumber("4.9e-324", '.'), 4.9e-324);
+    EXPECT_EQ(ConvertNumber("2.5", ','), std::nullopt);
+    EXPECT_EQ(ConvertNumber("2,5", '.'), std::nullopt);
 }
 
 constexpr const char* LocaleFolderVariable = "ORBELA_TEST_LOCALE_FOLDER";
 
-// Builds a locale of nothing but a numeric category with "," as its decimal
-// separator, so that the test needs no installed locales. A death-test
-// child runs the test again from its start: it finds the folder through
-// the environment and uses the parent's.
+// A locale of nothing but a numeric category with "," as its separator, so
+// that no installed locale is needed. A death-test child runs the test again
+// from its start and finds the parent's folder through the environment.
 std::filesystem::path BuildCommaLocale()
 {
     if (const char* inherited = std::getenv(LocaleFolderVariable))
         return inherited;
-    const auto folder = std::filesystem::temp_directory_path()
-        / ("orbela-locale-" + std::to_string(::getpid()));
+    const auto folder = std::filesystem::temp_directory_path() / ("orbela-locale-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
-    const auto source = folder / "comma.src";
-    std::ofstream(source) << "LC_NUMERIC\n"
-                             "decimal_point \"<U002C>\"\n"
-                             "thousands_sep \"<U0020>\"\n"
-                             "grouping 3\n"
-                             "END LC_NUMERIC\n";
+    std::ofstream(folder / "comma.src") << "LC_NUMERIC\ndecimal_point \"<U002C>\"\n"
+                                           "thousands_sep \"<U0020>\"\ngrouping 3\nEND LC_NUMERIC\n";
     // localedef complains of the categories left out, and still writes.
-    const std::string command = "localedef -c -i '" + source.string() + "' '"
+    const std::string command = "localedef -c -i '" + (folder / "comma.src").string() + "' '"
         + (folder / "xx_COMMA").string() + "' >/dev/null 2>&1";
     [[maybe_unused]] const int ignored = std::system(command.c_str());
     return folder;
 }
 
 // The separator is read once per process, so each locale is tried in a
-// child of its own; the child exits with the separator's code, or 1 when
-// the process's own locale was changed.
-int SeparatorInChild()
+// child that exits with the separator's code, or 1 when the process's own
+// locale was changed.
+[[noreturn]] void SeparatorInChild()
 {
     const char separator = LocaleDecimalSeparator();
     const bool globalUnchanged = std::string(std::setlocale(LC_NUMERIC, nullptr)) == "C"
@@ -108,9 +76,13 @@ int SeparatorInChild()
     std::_Exit(globalUnchanged ? static_cast<unsigned char>(separator) : 1);
 }
 
-TEST(LocaleDecimalSeparatorTest, ReadsTheUsersNumericLocale)
+TEST(LocaleDecimalSeparatorTest, ReadsTheUsersNumericLocaleOrFallsBackToAFullStop)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
+    ::setenv("LC_ALL", "zz_NOWHERE.UTF-8", 1);
+    EXPECT_EXIT(SeparatorInChild(), ::testing::ExitedWithCode('.'), "");
+    ::unsetenv("LC_ALL");
+
     const auto folder = BuildCommaLocale();
     if (!std::filesystem::exists(folder / "xx_COMMA" / "LC_NUMERIC")) {
         std::filesystem::remove_all(folder);
@@ -118,26 +90,12 @@ TEST(LocaleDecimalSeparatorTest, ReadsTheUsersNumericLocale)
     }
     ::setenv(LocaleFolderVariable, folder.c_str(), 1);
     ::setenv("LOCPATH", folder.c_str(), 1);
-    ::setenv("LC_ALL", "xx_COMMA", 1);
-    EXPECT_EXIT(SeparatorInChild(), ::testing::ExitedWithCode(','), "");
-    ::unsetenv("LC_ALL");
     ::setenv("LC_NUMERIC", "xx_COMMA", 1);
     EXPECT_EXIT(SeparatorInChild(), ::testing::ExitedWithCode(','), "");
     ::unsetenv("LC_NUMERIC");
     ::unsetenv("LOCPATH");
     ::unsetenv(LocaleFolderVariable);
     std::filesystem::remove_all(folder);
-}
-
-TEST(LocaleDecimalSeparatorTest, FallsBackToAFullStop)
-{
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    ::setenv("LC_ALL", "C", 1);
-    EXPECT_EXIT(SeparatorInChild(), ::testing::ExitedWithCode('.'), "");
-    // A locale that does not exist cannot be made.
-    ::setenv("LC_ALL", "zz_NOWHERE.UTF-8", 1);
-    EXPECT_EXIT(SeparatorInChild(), ::testing::ExitedWithCode('.'), "");
-    ::unsetenv("LC_ALL");
 }
 
 } // namespace
