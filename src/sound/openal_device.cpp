@@ -11,22 +11,42 @@
 
 namespace orbela {
 
+// Speech plays through OpenAL Soft too, with a context of its own. So that
+// neither switches the other's, the sound player's context is made current
+// for the calling thread only where the library allows it, and it is made
+// current again before every operation.
 struct OpenAlDevice::Context {
+    using SetThreadContext = ALCboolean (*)(ALCcontext*);
+
     ALCdevice* device = nullptr;
     ALCcontext* context = nullptr;
+    SetThreadContext setThreadContext = nullptr;
 
-    Context() = default;
+    Context()
+    {
+        if (alcIsExtensionPresent(nullptr, "ALC_EXT_thread_local_context"))
+            setThreadContext = reinterpret_cast<SetThreadContext>(alcGetProcAddress(nullptr, "alcSetThreadContext"));
+    }
     Context(const Context&) = delete;
     Context& operator=(const Context&) = delete;
     ~Context()
     {
         if (context) {
+            if (setThreadContext)
+                setThreadContext(nullptr);
             if (alcGetCurrentContext() == context)
                 alcMakeContextCurrent(nullptr);
             alcDestroyContext(context);
         }
         if (device)
             alcCloseDevice(device);
+    }
+
+    bool Bind() const
+    {
+        if (setThreadContext)
+            return setThreadContext(context) == ALC_TRUE;
+        return alcGetCurrentContext() == context || alcMakeContextCurrent(context) == ALC_TRUE;
     }
 };
 
@@ -71,13 +91,18 @@ struct BufferHandle {
     BufferHandle(const BufferHandle&) = delete;
     BufferHandle& operator=(const BufferHandle&) = delete;
     explicit BufferHandle(std::shared_ptr<OpenAlDevice::Context> owner) : context(std::move(owner)) {}
-    ~BufferHandle() { alDeleteBuffers(1, &id); }
+    ~BufferHandle()
+    {
+        context->Bind();
+        alDeleteBuffers(1, &id);
+    }
 };
 
 class OpenAlSource final : public AudioSource {
 public:
     explicit OpenAlSource(std::shared_ptr<BufferHandle> buffer) : buffer_(std::move(buffer))
     {
+        Bind();
         alGetError();
         alGenSources(1, &id_);
         CheckAl("Sound Buffer cannot be made", "make a source");
@@ -92,6 +117,7 @@ public:
     OpenAlSource& operator=(const OpenAlSource&) = delete;
     ~OpenAlSource() override
     {
+        Bind();
         alSourceStop(id_);
         alSourcei(id_, AL_BUFFER, 0);
         alDeleteSources(1, &id_);
@@ -99,22 +125,46 @@ public:
 
     void Play(PlayMode mode) override
     {
+        Bind();
         alSourcei(id_, AL_LOOPING, mode == PlayMode::Looping ? AL_TRUE : AL_FALSE);
         alSourcePlay(id_);
     }
-    void Stop() override { alSourceStop(id_); }
-    void Rewind() override { alSourceRewind(id_); }
-    void SetPitch(float pitch) override { alSourcef(id_, AL_PITCH, pitch); }
-    void SetGain(float gain) override { alSourcef(id_, AL_GAIN, gain); }
-    void SetPosition(float x, float y, float z) override { alSource3f(id_, AL_POSITION, x, y, z); }
+    void Stop() override
+    {
+        Bind();
+        alSourceStop(id_);
+    }
+    void Rewind() override
+    {
+        Bind();
+        alSourceRewind(id_);
+    }
+    void SetPitch(float pitch) override
+    {
+        Bind();
+        alSourcef(id_, AL_PITCH, pitch);
+    }
+    void SetGain(float gain) override
+    {
+        Bind();
+        alSourcef(id_, AL_GAIN, gain);
+    }
+    void SetPosition(float x, float y, float z) override
+    {
+        Bind();
+        alSource3f(id_, AL_POSITION, x, y, z);
+    }
     bool IsPlaying() const override
     {
+        Bind();
         ALint state = AL_STOPPED;
         alGetSourcei(id_, AL_SOURCE_STATE, &state);
         return state == AL_PLAYING;
     }
 
 private:
+    void Bind() const { buffer_->context->Bind(); }
+
     void Attach()
     {
         alSourcei(id_, AL_BUFFER, static_cast<ALint>(buffer_->id));
@@ -154,7 +204,7 @@ std::unique_ptr<OpenAlDevice> OpenAlDevice::Open(const std::string& deviceName)
     if (!context->context)
         throw Error("Primary Buffer cannot be made: OpenAL Soft could not create a context (" +
                     AlcReason(context->device) + ")");
-    if (!alcMakeContextCurrent(context->context))
+    if (!context->Bind())
         throw Error("Primary Buffer cannot be made: OpenAL Soft could not make its context current (" +
                     AlcReason(context->device) + ")");
     return std::unique_ptr<OpenAlDevice>(new OpenAlDevice(std::move(context)));
@@ -175,6 +225,7 @@ std::unique_ptr<AudioBuffer> OpenAlDevice::CreateBuffer(const WaveFormat& format
         throw Error("Sound Buffer cannot be made: the wave is too long");
 
     auto handle = std::make_shared<BufferHandle>(context_);
+    context_->Bind();
     alGetError();
     alGenBuffers(1, &handle->id);
     CheckAl("Sound Buffer cannot be made", "make a buffer");

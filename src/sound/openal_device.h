@@ -13,8 +13,9 @@ namespace orbela {
 
 class OpenAlDevice final : public AudioDevice {
 public:
-    // Opens the named output, or the default one when the name is empty, and
-    // makes its context current. Raises "DirectSound cannot be initialized"
+    // Opens the named output, or the default one when the name is empty.
+    // Its context is made current for the calling thread before each
+    // operation, so use it from one thread (the GUI thread). Raises "DirectSound cannot be initialized"
     // or "Primary Buffer cannot be made", each followed by OpenAL's reason.
     static std::unique_ptr<OpenAlDevice> Open(const std::string& deviceName = {});
 

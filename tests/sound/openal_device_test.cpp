@@ -3,6 +3,7 @@
 
 #include "sound/openal_device.h"
 
+#include <AL/alc.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -212,6 +213,23 @@ TEST_F(OpenAlWaveBackend, TheVolumeIsAnAttenuationInHundredthsOfADecibel)
     double full = testing::Rms(Piece(capture, spans[0]));
     double attenuated = testing::Rms(Piece(capture, spans[1]));
     EXPECT_NEAR(attenuated / full, 0.1, 0.015);
+}
+
+TEST_F(OpenAlWaveBackend, PlaysEvenAfterAnotherPartOfTheProgramChangedTheCurrentContext)
+{
+    // As speech might, with a context of its own: here, none at all.
+    using SetThreadContext = ALCboolean (*)(ALCcontext*);
+    if (auto setThreadContext = reinterpret_cast<SetThreadContext>(alcGetProcAddress(nullptr, "alcSetThreadContext")))
+        setThreadContext(nullptr);
+    alcMakeContextCurrent(nullptr);
+
+    std::this_thread::sleep_for(50ms);
+    list->PlaySoundEffect("beep", RuntimeState{});
+    Capture capture = Finish();
+
+    auto spans = LoudSpans(capture.mono, 0.002, 480);
+    ASSERT_EQ(spans.size(), 1u);
+    EXPECT_NEAR(Seconds(capture, spans[0]), 0.1, 0.012);
 }
 
 TEST_F(OpenAlWaveBackend, AnOutputThatCannotBeOpenedIsReportedWithTheDevicesReason)
