@@ -12,8 +12,8 @@ void ByteReader::Fail(std::string_view problem, std::size_t offset) const
 void ByteReader::Require(std::uint64_t count, std::string_view what) const
 {
     if (count > Remaining())
-        Fail(std::string(what) + " needs " + std::to_string(count) + " bytes, only " +
-             std::to_string(Remaining()) + " are left");
+        Fail(std::string(what) + " needs " + std::to_string(count) + (count == 1 ? " byte" : " bytes") +
+             ", only " + std::to_string(Remaining()) + (Remaining() == 1 ? " is left" : " are left"));
 }
 
 std::uint8_t ByteReader::Peek(std::string_view what) const
