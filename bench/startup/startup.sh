@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Start-up time of the desktop program: from process start to the main
+# window shown with the message loop idle, as the program itself reports it
+# when ORBELA_STARTUP_PROBE is set. Ten runs in one Xvfb server, each from a
+# fresh copy of the program's folder (first start: the configuration file
+# is created); prints every run and the median in milliseconds.
+#
+#   bench/startup/startup.sh [PROGRAM_DIR]   (default: build/bin)
+set -euo pipefail
+program_dir=$(realpath "${1:-$(dirname "$0")/../../build/bin}")
+runs=10
+
+for tool in xvfb-run; do
+    command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 1; }
+done
+[ -x "$program_dir/orbela" ] || { echo "no orbela in $program_dir" >&2; exit 1; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cat >"$work"/measure.sh <<'INNER'
+#!/usr/bin/env bash
+set -euo pipefail
+program_dir=$1
+runs=$2
+for ((run = 1; run <= runs; run++)); do
+    folder=$(mktemp -d -p "$PWD")
+    find "$program_dir" -maxdepth 1 -type f ! -name '*_tests' -exec cp {} "$folder"/ \;
+    rm -f "$folder"/*.ini "$folder"/ram.dat
+    cd "$folder"
+    : >probe.txt
+    start=$(date +%s.%N)
+    ORBELA_STARTUP_PROBE=1 ./orbela 2>>probe.txt >/dev/null &
+    program=$!
+    idle=""
+    for ((i = 0; i < 300; i++)); do
+        idle=$(sed -n 's/^orbela-startup-idle //p' probe.txt)
+        [ -n "$idle" ] && break
+        sleep 0.02
+    done
+    kill "$program" 2>/dev/null || true
+    wait "$program" 2>/dev/null || true
+    cd ..
+    [ -n "$idle" ] || { echo "run $run: no start-up report" >&2; exit 1; }
+    echo "$start $idle" | awk '{ printf "%.1f\n", ($2 - $1) * 1000 }'
+done
+INNER
+chmod +x "$work"/measure.sh
+
+cd "$work"
+xvfb-run -a -s "-screen 0 1024x768x24" ./measure.sh "$program_dir" "$runs" >times.txt
+echo "start-up to idle main window, $runs runs (ms):"
+tr '\n' ' ' <times.txt
+echo
+sort -n times.txt | awk '{ t[NR] = $1 } END { m = (NR % 2) ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2; printf "median: %.1f ms\n", m }'
