@@ -43,6 +43,9 @@ TAboutbox::TAboutbox(int language, QWidget* parent) : QDialog(parent)
     Copyright = NamedLabel("Copyright", panel);
     Comments = NamedLabel("Comments", panel);
     Comments->setWordWrap(true);
+    // Empty: nothing to read, so it takes no focus.
+    Comments->setTextInteractionFlags(Qt::NoTextInteraction);
+    Comments->setFocusPolicy(Qt::NoFocus);
 
     auto* panelLayout = new QGridLayout(panel);
     panelLayout->addWidget(ProgramIcon, 0, 0, 2, 1, Qt::AlignTop);
