@@ -44,14 +44,5 @@ INSTANTIATE_TEST_SUITE_P(
                       AboutTexts{1000, "O programu", "Překladač Orbela Basicu", "verze 1.7", "&Ok"},
                       AboutTexts{3000, "O programe", "Prekladač Orbela Basicu", "verzia 1.7", "&Ok"}));
 
-TEST(AboutBox, KeepsItsSizeFixed)
-{
-    TAboutbox about(2000);
-    about.show();
-    const QSize shown = about.size();
-    about.resize(shown.width() + 200, shown.height() + 200);
-    EXPECT_EQ(about.size(), shown);
-}
-
 } // namespace
 } // namespace orbela

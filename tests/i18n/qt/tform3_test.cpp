@@ -181,21 +181,6 @@ TEST_F(EnvironmentDialogTest, AnUnknownLanguageSelectsNoItemAndStaysUntilOneIsCl
     EXPECT_EQ(messages[0], "Provedené změny se projeví až poté, co znovu spustíte program.");
 }
 
-TEST_F(EnvironmentDialogTest, KeyboardMovesBetweenItemsChooseTheLanguage)
-{
-    Configure(1000);
-    TForm3 dialog(configuration, language);
-    Open(dialog, [&] {
-        QWidget* focused = QApplication::focusWidget();
-        ASSERT_EQ(focused, Item(dialog, 1000));
-        QTest::keyClick(focused, Qt::Key_Down);
-        dialog.okbitbtn->click();
-    });
-    EXPECT_EQ(language, 2000);
-    EXPECT_EQ(ReadLanguage(configuration), 2000);
-    EXPECT_EQ(messages.size(), 1u);
-}
-
 TEST_F(EnvironmentDialogTest, AnUnwritableFileEndsTheCommandBeforeTheMessage)
 {
     TempFolder other;

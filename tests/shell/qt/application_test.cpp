@@ -12,7 +12,6 @@
 #include "runtime/error.h"
 #include "shell/qt/message_box_error_report.h"
 #include "shell/qt/orbela_application.h"
-#include "shell/qt/qt_message_pump.h"
 #include "support/fakes.h"
 
 namespace orbela::testing {
@@ -71,21 +70,6 @@ TEST(MessageBoxErrorReport, ShowsTheErrorTextAsAnErrorMessage)
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].first, "Unable to write to /složka/orbela.ini");
     EXPECT_EQ(shown[0].second, MessageKind::Error);
-}
-
-TEST(QtMessagePump, WaitingReturnsOnceAnEventHasArrivedAndPendingWorkIsDone)
-{
-    QtMessagePump pump;
-    bool posted = false;
-    QMetaObject::invokeMethod(QCoreApplication::instance(), [&] { posted = true; }, Qt::QueuedConnection);
-    pump.ProcessPending();
-    EXPECT_TRUE(posted);
-
-    bool fired = false;
-    QTimer::singleShot(20, [&] { fired = true; });
-    for (int i = 0; i < 100 && !fired; ++i)
-        pump.WaitAndProcess();
-    EXPECT_TRUE(fired);
 }
 
 } // namespace

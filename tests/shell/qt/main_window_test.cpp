@@ -247,16 +247,6 @@ TEST_F(MainWindowTest, RepeatedAltLetterMovesOnToTheNextMenuWithThatLetterAndF10
     QApplication::activePopupWidget()->close();
 }
 
-TEST(MenuMnemonic, IsTheLetterAfterTheFirstSingleAmpersand)
-{
-    EXPECT_EQ(MnemonicOf("Hel&p"), QChar('p'));
-    EXPECT_EQ(MnemonicOf("Na&stavení"), QChar('s'));
-    EXPECT_EQ(MnemonicOf("&&Fish &Chips"), QChar('c'));
-    EXPECT_EQ(MnemonicOf(QString::fromUtf8("Ná&Řez")), QString::fromUtf8("ř")[0]);
-    EXPECT_TRUE(MnemonicOf("none").isNull());
-    EXPECT_TRUE(MnemonicOf("trailing&").isNull());
-}
-
 TEST_F(MainWindowTest, EnvironmentAndAboutCommandsOpenTheirDialogs)
 {
     Configure("[environment]\nlanguage=2000\n");
@@ -284,16 +274,6 @@ TEST_F(MainWindowTest, EnvironmentAndAboutCommandsOpenTheirDialogs)
     form1->aboutsubmenu->trigger();
     EXPECT_TRUE(aboutShown);
     EXPECT_TRUE(report.messages.empty());
-}
-
-TEST_F(MainWindowTest, TimerTickEndsTheToneWaitAndStopsTheTimer)
-{
-    Create();
-    EXPECT_FALSE(form1->Timer->isActive());
-    runtime.State().timerwait = true;
-    form1->Timer->start(1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !runtime.State().timerwait; }, 2000));
-    EXPECT_FALSE(form1->Timer->isActive());
 }
 
 } // namespace

@@ -117,48 +117,33 @@ TEST_F(ProgramRunTest, AnErrorEndingTheRunIsReportedAndTheMenuComesBack)
     EXPECT_FALSE(form2->isVisible());
 }
 
-TEST_F(ProgramRunTest, ExitDuringARunWritesTheImageAndEndsTheProcessAtOnce)
+TEST_F(ProgramRunTest, EveryWayOutOfARunWritesTheImageAndEndsTheProcessAtOnce)
 {
     Create();
     ShowActive();
-    runtime.State().ramimage[7] = 0x42;
-    player.Type("", [&] {
-        form1->exitsubmenu->trigger();
-        form2->done(0);
-    });
-    form1->Startsubmenu->trigger();
-    EXPECT_EQ(end.calls, 1);
-    EXPECT_EQ(end.ramSizeAtEnd, 65536u);
-    EXPECT_EQ(ReadBytes("ram.dat")[7], '\x42');
-    // The window was not closed under the run.
-    EXPECT_TRUE(form1->isVisible());
-}
-
-TEST_F(ProgramRunTest, ClosingTheMainWindowDuringARunWritesTheImageAndEndsTheProcess)
-{
-    Create();
-    ShowActive();
-    player.Type("", [&] {
-        form1->close();
-        form2->done(0);
-    });
-    form1->Startsubmenu->trigger();
-    EXPECT_EQ(end.calls, 1);
-    EXPECT_EQ(end.ramSizeAtEnd, 65536u);
-    EXPECT_TRUE(form1->isVisible());
-}
-
-TEST_F(ProgramRunTest, TheDialogsExitButtonWritesTheImageAndEndsTheProcess)
-{
-    Create();
-    ShowActive();
-    player.Type("", [&] {
-        QTest::mouseClick(form2->exitprogrambtn, Qt::LeftButton);
-        form2->done(0);
-    });
-    form1->Startsubmenu->trigger();
-    EXPECT_EQ(end.calls, 1);
-    EXPECT_EQ(end.ramSizeAtEnd, 65536u);
+    const std::vector<std::pair<const char*, std::function<void()>>> waysOut{
+        {"Program/Exit", [&] { form1->exitsubmenu->trigger(); }},
+        {"closing the main window", [&] { form1->close(); }},
+        {"the dialog's exit button", [&] { QTest::mouseClick(form2->exitprogrambtn, Qt::LeftButton); }},
+        {"closing the dialog", [&] { form2->close(); }},
+    };
+    for (const auto& [name, wayOut] : waysOut) {
+        SCOPED_TRACE(name);
+        std::filesystem::remove("ram.dat");
+        ++runtime.State().ramimage[7];
+        const int callsBefore = end.calls;
+        player.Type("", [&, wayOut = wayOut] {
+            wayOut();
+            // Here the process has ended; the test's ending returns instead.
+            form2->done(0);
+        });
+        form1->Startsubmenu->trigger();
+        EXPECT_EQ(end.calls, callsBefore + 1);
+        EXPECT_EQ(end.ramSizeAtEnd, 65536u);
+        EXPECT_EQ(static_cast<std::uint8_t>(ReadBytes("ram.dat")[7]), runtime.State().ramimage[7]);
+        // Nothing was closed under the run.
+        EXPECT_TRUE(form1->isVisible());
+    }
 }
 
 TEST_F(ProgramRunTest, AFailedImageWriteAtTheEndIsReportedAndTheProcessStillEnds)
@@ -174,18 +159,6 @@ TEST_F(ProgramRunTest, AFailedImageWriteAtTheEndIsReportedAndTheProcessStillEnds
     EXPECT_EQ(end.calls, 1);
     ASSERT_GE(report.messages.size(), 1u);
     EXPECT_EQ(report.messages[0].rfind("Unable to write to ", 0), 0u) << report.messages[0];
-}
-
-TEST_F(ProgramRunTest, ADataFileIsOpenedForTheRunWithoutChangingIt)
-{
-    WriteBytes("data.dta", "1,2,3\n");
-    Create();
-    ShowActive();
-    PlayOneShortGame();
-    form1->Startsubmenu->trigger();
-    EXPECT_TRUE(report.messages.empty());
-    EXPECT_EQ(ReadBytes("data.dta"), "1,2,3\n");
-    EXPECT_EQ(RowReading("hotovo") >= 0, true);
 }
 
 } // namespace
