@@ -23,6 +23,7 @@ cat >"$work"/measure.sh <<'INNER'
 set -euo pipefail
 program_dir=$1
 runs=$2
+export QT_QPA_PLATFORM=xcb
 for ((run = 1; run <= runs; run++)); do
     folder=$(mktemp -d -p "$PWD")
     find "$program_dir" -maxdepth 1 -type f ! -name '*_tests' -exec cp {} "$folder"/ \;

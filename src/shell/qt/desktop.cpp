@@ -1,5 +1,7 @@
 #include "shell/qt/desktop.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -19,11 +21,36 @@
 #include "shell/qt/screen_dump.h"
 #include "shell/qt/startup_probe.h"
 #include "shell/qt/tform1.h"
+#include "shell/terminal/terminal_frontend.h"
 
 namespace orbela {
 
+namespace {
+
+// Whether the toolkit can open a window: a display, or a platform chosen on
+// purpose (for example offscreen).
+bool WindowsPossible(const CommandLine& options)
+{
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(variable);
+        if (value && *value)
+            return true;
+    }
+    for (const std::string& argument : options.rest) {
+        if (argument == "-platform" || argument.rfind("-platform=", 0) == 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 int RunDesktop(int argc, char** argv, const CommandLine& options)
 {
+    if (!WindowsPossible(options)) {
+        std::fputs("No display found: starting the terminal front-end (orbela --tty).\n", stderr);
+        return RunTerminal(options);
+    }
     // The toolkit sees the program's name and the arguments left for it.
     std::vector<std::string> arguments{argc > 0 ? argv[0] : "orbela"};
     arguments.insert(arguments.end(), options.rest.begin(), options.rest.end());

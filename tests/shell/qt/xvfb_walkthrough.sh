@@ -28,6 +28,8 @@ cat >"$work"/play.sh <<'INNER'
 # Runs inside the X server that xvfb-run started.
 set -uo pipefail
 export ORBELA_SCREEN_DUMP=$PWD/screen.txt
+# A real window, whatever platform the widget tests around us use.
+export QT_QPA_PLATFORM=xcb
 ./orbela >out.txt 2>err.txt &
 program=$!
 
