@@ -18,9 +18,11 @@
 #include "shell/qt/message_box_error_report.h"
 #include "shell/qt/orbela_application.h"
 #include "shell/qt/process_end.h"
+#include "shell/qt/qt_message_pump.h"
 #include "shell/qt/screen_dump.h"
 #include "shell/qt/startup_probe.h"
 #include "shell/qt/tform1.h"
+#include "speech/speech_service.h"
 #include "shell/terminal/terminal_frontend.h"
 
 namespace orbela {
@@ -69,6 +71,11 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     SilentSpeech speech;
     SystemClock clock;
     Runtime runtime(screen, dialog, speech, clock);
+    // Everything printed is spoken through the speech service; its engines
+    // are installed by the main window's creation.
+    QtMessagePump pump;
+    SpeechService speechService(runtime.State(), pump);
+    runtime.SetSpeech(speechService);
 
     const std::filesystem::path executable = ExecutablePath();
     IniFile configuration(ConfigurationPathFor(executable));
