@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "runtime/runtime_state.h"
 
@@ -17,6 +18,9 @@ class InputDialog;
 class SpeechOutput;
 class Clock;
 class PrintListener;
+class ToneSounds;
+class ToneTimer;
+class MessagePump;
 
 // Line-end modes of Print; any other value behaves as Stay.
 enum class LineEnd : std::uint8_t { NewLine = 0, Stay = 1, NextTab = 2 };
@@ -41,6 +45,12 @@ public:
     // Told of every Print between the screen writer and the speech. Not
     // owned; null detaches.
     void SetPrintListener(PrintListener* listener) { printListener_ = listener; }
+    // What the sound statements play on, arm and pump. Not owned; without
+    // sounds they are silent, without a timer or pump a tone does not wait
+    // on the message loop.
+    void SetToneSounds(ToneSounds* sounds) { sounds_ = sounds; }
+    void SetToneTimer(ToneTimer* timer) { toneTimer_ = timer; }
+    void SetMessagePump(MessagePump& pump) { pump_ = &pump; }
 
     // Called by Program/Start right before the hosted program's entry.
     void ResetRuntime();
@@ -68,6 +78,15 @@ public:
     // The hosted program's pause: a plain blocking wait.
     void Sleep(std::chrono::milliseconds duration);
 
+    // A chord of looped waves "snd" + position + wave set, held for the
+    // length in milliseconds while messages are pumped, then stopped. A wave
+    // set above 9 or a negative length repeats the last tone's.
+    void Tone(const std::vector<double>& pitches, double waveset, double length);
+    // The wave "beep", played to its end.
+    void Beep();
+    // The wave "click" + the number's integer part, played to its end.
+    void Click(double number);
+
 private:
     // The screen writer; returns the column where the text itself ended,
     // before the line-end mode moved the cursor on.
@@ -86,6 +105,9 @@ private:
     SpeechOutput* speech_;
     Clock& clock_;
     PrintListener* printListener_ = nullptr;
+    ToneSounds* sounds_ = nullptr;
+    ToneTimer* toneTimer_ = nullptr;
+    MessagePump* pump_ = nullptr;
 };
 
 } // namespace orbela

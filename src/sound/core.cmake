@@ -4,6 +4,7 @@
 add_library(orbela_sound STATIC
   ${CMAKE_CURRENT_LIST_DIR}/byte_reader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sound_list.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sound_list_tone_sounds.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sound_mapping.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sound_stream.cpp
   ${CMAKE_CURRENT_LIST_DIR}/wave.cpp
