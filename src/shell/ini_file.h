@@ -10,13 +10,9 @@
 #include <string>
 #include <string_view>
 
-namespace orbela {
+#include "runtime/profile_integer.h"
 
-// The integer reading rule of the file: an optional sign and decimal
-// digits; a value of more than two characters beginning with "0x" or "0X",
-// or one beginning with "$", is hexadecimal. Anything else (empty, blanks,
-// trailing characters, a number outside the int range) is no integer.
-std::optional<int> ParseProfileInteger(std::string_view value);
+namespace orbela {
 
 // The longest text value a read returns.
 inline constexpr std::size_t MaxProfileStringLength = 2047;
