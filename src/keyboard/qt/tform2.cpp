@@ -1,6 +1,7 @@
 #include "keyboard/qt/tform2.h"
 
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -8,36 +9,79 @@
 #include <QVBoxLayout>
 
 #include "i18n/qt/qt_text.h"
+#include "i18n/resource_localizer.h"
+#include "keyboard/braille_table.h"
+#include "keyboard/chord_keyboard.h"
 #include "keyboard/qt/cp1250_validator.h"
+#include "keyboard/qt/virtual_key.h"
+#include "keyboard/word_reading.h"
+#include "runtime/runtime.h"
+#include "speech/speech_service.h"
 
 namespace orbela {
 namespace {
 
 constexpr int OkString = 7;
 constexpr int CaptionString = 23;
+constexpr int EmptyLineString = 29;
 constexpr int ExitProgramString = 45;
+
+// The click played for the editing and caret keys.
+constexpr double EditClick = 2;
 
 QString WithoutAccelerator(QString text)
 {
     return text.remove('&');
 }
 
+bool Held(const QKeyEvent& event, Qt::KeyboardModifier modifier)
+{
+    return event.modifiers().testFlag(modifier);
+}
+
+// Enter and Tab belong to the dialog: the default button and the focus
+// chain. Enter with a modifier is an ordinary key of the field.
+bool DialogKey(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    default: return false;
+    }
+}
+
+// What the layout types for the key with the modifiers of the moment.
+std::string KeyEchoText(const QKeyEvent& event)
+{
+    if (VirtualKeyOf(event) == VirtualKey::Oem2)
+        return {};
+    const QString text = event.text();
+    if (text.isEmpty() || text.size() > 2)
+        return {};
+    return ToCp1250(text);
+}
+
 } // namespace
 
-TForm2::TForm2(int language, QWidget* parent) : QDialog(parent)
+TForm2::TForm2(int language, QWidget* parent) : QDialog(parent), language_(language)
 {
     setObjectName("TForm2");
     setModal(true);
     inputedit = new QLineEdit(this);
     inputedit->setObjectName("inputedit");
     inputedit->setValidator(new Cp1250Validator(inputedit));
+    inputedit->installEventFilter(this);
 
     Enterbitbtn = new QPushButton(this);
     Enterbitbtn->setObjectName("Enterbitbtn");
     Enterbitbtn->setDefault(true);
+    Enterbitbtn->installEventFilter(this);
     exitprogrambtn = new QPushButton(this);
     exitprogrambtn->setObjectName("exitprogrambtn");
     exitprogrambtn->setAutoDefault(false);
+    exitprogrambtn->installEventFilter(this);
     connect(Enterbitbtn, &QPushButton::clicked, this, [this] { done(ModalResultOk); });
     connect(exitprogrambtn, &QPushButton::clicked, this, &TForm2::exitprogrambtnClick);
 
@@ -50,6 +94,15 @@ TForm2::TForm2(int language, QWidget* parent) : QDialog(parent)
     setTabOrder(inputedit, Enterbitbtn);
     setTabOrder(Enterbitbtn, exitprogrambtn);
     FormCreate(language);
+}
+
+TForm2::~TForm2() = default;
+
+void TForm2::SetServices(DataEntryServices services)
+{
+    services_ = std::move(services);
+    // A new table starts with no prefix in effect.
+    chords_ = services_.braille ? std::make_unique<ChordKeyboard>(*services_.braille) : nullptr;
 }
 
 void TForm2::FormCreate(int language)
@@ -80,6 +133,22 @@ std::string TForm2::FieldText() const
     return ToCp1250(inputedit->text());
 }
 
+std::string TForm2::dialogprefix() const
+{
+    return chords_ ? chords_->dialogprefix() : std::string();
+}
+
+void TForm2::done(int result)
+{
+    FormClose();
+    QDialog::done(result);
+}
+
+void TForm2::FormClose()
+{
+    dialogvisited_ = false;
+}
+
 void TForm2::keyPressEvent(QKeyEvent* event)
 {
     // The dialog is left only by confirming or by ending the program.
@@ -92,6 +161,8 @@ void TForm2::keyPressEvent(QKeyEvent* event)
 
 void TForm2::closeEvent(QCloseEvent* event)
 {
+    // The window manager turns Alt+F4 into a close request: it ends the
+    // program as Alt+F4 in the field does.
     event->ignore();
     if (endProgram_)
         endProgram_();
@@ -101,6 +172,228 @@ void TForm2::exitprogrambtnClick()
 {
     if (endProgram_)
         endProgram_();
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        // Coming back to the window (from the screen review, another
+        // program) is no move between the dialog's controls.
+        const bool reactivated = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+        if (watched == inputedit)
+            inputeditEnter(reactivated);
+        else if (!reactivated && (watched == Enterbitbtn || watched == exitprogrambtn))
+            ButtonEnter(static_cast<QPushButton*>(watched));
+    } else if (watched == inputedit && event->type() == QEvent::KeyPress) {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (DialogKey(key))
+            return false;
+        if (inputeditKeyDown(key))
+            return true;
+        if (inputeditKeyPress(key))
+            return true;
+    } else if (watched == inputedit && event->type() == QEvent::KeyRelease) {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (!DialogKey(key))
+            inputeditKeyUp(key);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TForm2::inputeditEnter(bool reactivated)
+{
+    if (!dialogvisited_) {
+        dialogvisited_ = true;
+        return;
+    }
+    if (reactivated)
+        return;
+    StopSpeech();
+    SpeakFieldOrEmptyLine();
+}
+
+void TForm2::ButtonEnter(QPushButton* button)
+{
+    StopSpeech();
+    dialogvisited_ = true;
+    SpeakAndWait(ToCp1250(button->text()));
+}
+
+bool TForm2::inputeditKeyDown(const QKeyEvent& event)
+{
+    const int key = VirtualKeyOf(event);
+    const bool alt = Held(event, Qt::AltModifier);
+    const std::string text = Text();
+    const int caret = Caret();
+    StopSpeech();
+    if (key == VirtualKey::Backspace) {
+        Click();
+        if (caret == 0)
+            Beep();
+        else
+            SpeakCharacter(text.substr(caret - 1, 1));
+    } else if (key == VirtualKey::Delete) {
+        Click();
+        if (caret < static_cast<int>(text.size()))
+            SpeakCharacter(text.substr(caret, 1));
+        else
+            Beep();
+    } else if (key == VirtualKey::Up && alt) {
+        SpeakFieldOrEmptyLine();
+    } else if (!BrailleKeys()) {
+        SpeakCharacter(KeyEchoText(event));
+    }
+    if ((key == VirtualKey::Up || key == VirtualKey::Down) && !alt && services_.openVirtualScreen)
+        services_.openVirtualScreen();
+    if (key == VirtualKey::F4 && alt && endProgram_)
+        endProgram_();
+    // The field's own word jumps follow other rules than the words read.
+    if ((key == VirtualKey::Left || key == VirtualKey::Right) && Held(event, Qt::ControlModifier) &&
+        !Held(event, Qt::ShiftModifier)) {
+        MoveByWord(key);
+        return true;
+    }
+    return false;
+}
+
+bool TForm2::inputeditKeyPress(const QKeyEvent& event)
+{
+    if (!BrailleKeys() || event.text().isEmpty())
+        return false;
+    // Typed characters are the chord's; control characters keep their
+    // ordinary meaning.
+    const bool suppressed = event.text().front().unicode() >= 32;
+    if (chords_ && services_.keys) {
+        const std::string echo = chords_->ChordKeyPressed(*services_.keys);
+        if (!echo.empty())
+            SpeakCharacter(echo.substr(0, 1));
+    }
+    return suppressed;
+}
+
+void TForm2::inputeditKeyUp(const QKeyEvent& event)
+{
+    // A held key repeats as release and press pairs: no release of the key.
+    if (event.isAutoRepeat())
+        return;
+    if (BrailleKeys() && chords_) {
+        const std::string typed = chords_->ChordKeyReleased(KeyRelease::Real);
+        if (!typed.empty())
+            InsertAtCaret(typed);
+    }
+    const int key = VirtualKeyOf(event);
+    const bool ctrl = Held(event, Qt::ControlModifier);
+    const std::string text = Text();
+    const int caret = Caret();
+    const auto length = static_cast<int>(text.size());
+    if (key == VirtualKey::Left) {
+        if (!text.empty()) {
+            if (ctrl)
+                SpeakAndWait(wordat(text, caret));
+            else
+                SpeakCharacter(text.substr(caret, 1));
+        } else {
+            dialogedge_ = true;
+        }
+        if (caret > 0)
+            dialogedge_ = false;
+        else if (!dialogedge_)
+            dialogedge_ = true;
+        else
+            Beep();
+    } else if (key == VirtualKey::Right) {
+        if (caret < length) {
+            if (ctrl) {
+                SpeakAndWait(wordat(text, caret));
+            } else {
+                dialogedge_ = false;
+                SpeakCharacter(text.substr(caret, 1));
+            }
+        } else if (!dialogedge_) {
+            dialogedge_ = true;
+            Click();
+        } else {
+            Click();
+            Beep();
+        }
+    } else if (key == VirtualKey::Home) {
+        SpeakCharacter(text.substr(0, 1));
+    } else if (key == VirtualKey::End) {
+        Click();
+        Beep();
+    }
+}
+
+void TForm2::MoveByWord(int virtualKey)
+{
+    const std::string text = Text();
+    const std::size_t caret = Caret();
+    const std::size_t target =
+        virtualKey == VirtualKey::Right ? NextWordStart(text, caret) : PreviousWordStart(text, caret);
+    inputedit->setCursorPosition(static_cast<int>(target));
+}
+
+void TForm2::InsertAtCaret(const std::string& cp1250Text)
+{
+    // The chord's text goes in at the caret; a selection stays in place.
+    const QString inserted = FromCp1250(cp1250Text);
+    const int caret = inputedit->cursorPosition();
+    QString text = inputedit->text();
+    text.insert(caret, inserted);
+    inputedit->setText(text);
+    inputedit->setCursorPosition(caret + static_cast<int>(inserted.size()));
+}
+
+std::string TForm2::Text() const
+{
+    return ToCp1250(inputedit->text());
+}
+
+int TForm2::Caret() const
+{
+    return inputedit->cursorPosition();
+}
+
+bool TForm2::BrailleKeys() const
+{
+    return services_.runtime && services_.runtime->State().braillekeys;
+}
+
+void TForm2::SpeakAndWait(const std::string& cp1250Text)
+{
+    if (services_.speech)
+        services_.speech->SpeakAndWait(cp1250Text);
+}
+
+void TForm2::SpeakCharacter(const std::string& cp1250Text)
+{
+    if (services_.speech && !cp1250Text.empty())
+        services_.speech->SpeakCharacter(cp1250Text);
+}
+
+void TForm2::StopSpeech()
+{
+    if (services_.speech)
+        services_.speech->StopSpeech();
+}
+
+void TForm2::Beep()
+{
+    if (services_.runtime)
+        services_.runtime->Beep();
+}
+
+void TForm2::Click()
+{
+    if (services_.runtime)
+        services_.runtime->Click(EditClick);
+}
+
+void TForm2::SpeakFieldOrEmptyLine()
+{
+    const std::string text = Text();
+    SpeakAndWait(text.empty() ? LoadLanguageString(language_, EmptyLineString) : text);
 }
 
 } // namespace orbela

@@ -1,0 +1,243 @@
+#include "keyboard/qt/tform6.h"
+
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QVBoxLayout>
+
+#include <string_view>
+
+#include "i18n/qt/qt_text.h"
+#include "i18n/resource_localizer.h"
+#include "keyboard/qt/virtual_key.h"
+#include "keyboard/word_reading.h"
+#include "runtime/runtime.h"
+#include "runtime/screen.h"
+#include "speech/speech_service.h"
+
+namespace orbela {
+namespace {
+
+constexpr int CloseString = 17;
+constexpr int ScreenString = 26;
+constexpr int EmptyLineString = 29;
+constexpr int EndOfScreenString = 30;
+constexpr int LineString = 31;
+constexpr int ColumnString = 32;
+
+// Set to 1 by the hosted program when it does not want its screen read.
+constexpr double NoReviewAddress = 50730;
+constexpr double EdgeClick = 16;
+
+constexpr std::string_view LineBreak = "\r\n";
+
+} // namespace
+
+TForm6::TForm6(Runtime& runtime, SpeechService* speech, QWidget* parent)
+    : QDialog(parent), runtime_(runtime), speech_(speech)
+{
+    setObjectName("TForm6");
+    setModal(true);
+    resize(511, 381);
+    virtualscrmemo = new QPlainTextEdit(this);
+    virtualscrmemo->setObjectName("virtualscrmemo");
+    virtualscrmemo->setReadOnly(true);
+    // One memo line per screen row, or lines and columns would not match
+    // the screen.
+    virtualscrmemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    virtualscrmemo->setWordWrapMode(QTextOption::NoWrap);
+    virtualscrmemo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    virtualscrmemo->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    virtualscrmemo->setTabChangesFocus(true);
+    virtualscrmemo->installEventFilter(this);
+
+    closebitbtn = new QPushButton(this);
+    closebitbtn->setObjectName("closebitbtn");
+    closebitbtn->setFocusPolicy(Qt::NoFocus);
+    closebitbtn->setDefault(true);
+    connect(closebitbtn, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(virtualscrmemo);
+    layout->addWidget(closebitbtn, 0, Qt::AlignHCenter);
+    FormCreate();
+}
+
+void TForm6::FormCreate()
+{
+    const int language = runtime_.State().language;
+    setWindowTitle(LanguageText(language, ScreenString));
+    setAccessibleName(windowTitle());
+    virtualscrmemo->setAccessibleName(windowTitle());
+    closebitbtn->setText(LanguageText(language, CloseString));
+    closebitbtn->setAccessibleName(LanguageText(language, CloseString).remove('&'));
+}
+
+void TForm6::OpenVirtualScreen()
+{
+    if (runtime_.Peek(NoReviewAddress) == 1)
+        return;
+    runtime_.State().keybuffer.clear();
+    SetScreenText(runtime_.GetScreen().Text());
+    virtualscrmemo->setFocus();
+    OpeningTone();
+    if (speech_)
+        speech_->Speak(LanguageString(ScreenString));
+    exec();
+    OpeningTone();
+    if (speech_)
+        speech_->SpeakAndWait(LanguageString(EndOfScreenString));
+}
+
+void TForm6::OpeningTone()
+{
+    runtime_.Tone({300, 450}, 5, 100);
+}
+
+void TForm6::SetScreenText(std::string text)
+{
+    text_ = std::move(text);
+    // Qt separates blocks by one character: the line breaks are dropped
+    // here and counted back in CaretPosition.
+    QString shown = FromCp1250(text_);
+    shown.replace("\r\n", "\n");
+    virtualscrmemo->setPlainText(shown);
+    QTextCursor start = virtualscrmemo->textCursor();
+    start.movePosition(QTextCursor::Start);
+    virtualscrmemo->setTextCursor(start);
+}
+
+std::size_t TForm6::CaretPosition() const
+{
+    const QTextCursor cursor = virtualscrmemo->textCursor();
+    return static_cast<std::size_t>(cursor.position() + cursor.blockNumber());
+}
+
+int TForm6::CaretLine() const
+{
+    return virtualscrmemo->textCursor().blockNumber();
+}
+
+void TForm6::MoveCaretTo(std::size_t position)
+{
+    // Back from the review's count to Qt's: one less per line break before.
+    int breaks = 0;
+    for (std::size_t at = text_.find(LineBreak); at != std::string::npos && at < position;
+         at = text_.find(LineBreak, at + LineBreak.size()))
+        ++breaks;
+    QTextCursor cursor = virtualscrmemo->textCursor();
+    cursor.setPosition(static_cast<int>(position) - breaks);
+    virtualscrmemo->setTextCursor(cursor);
+}
+
+std::string TForm6::LineText(int line) const
+{
+    std::size_t start = 0;
+    for (int i = 0; i < line; ++i) {
+        start = text_.find(LineBreak, start);
+        if (start == std::string::npos)
+            return {};
+        start += LineBreak.size();
+    }
+    const std::size_t end = text_.find(LineBreak, start);
+    return text_.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+bool TForm6::EngineReady() const
+{
+    return speech_ && speech_->Flags().engineready;
+}
+
+std::string TForm6::LanguageString(int index) const
+{
+    return LoadLanguageString(runtime_.State().language, index);
+}
+
+bool TForm6::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == virtualscrmemo) {
+        if (event->type() == QEvent::KeyPress && virtualscrmemoKeyDown(static_cast<const QKeyEvent&>(*event)))
+            return true;
+        if (event->type() == QEvent::KeyRelease)
+            virtualscrmemoKeyUp(static_cast<const QKeyEvent&>(*event));
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool TForm6::virtualscrmemoKeyDown(const QKeyEvent& event)
+{
+    const int key = VirtualKeyOf(event);
+    if (EngineReady()) {
+        speech_->StopSpeech();
+        if (key == VirtualKey::F2)
+            AnnouncePosition();
+    }
+    if (key == VirtualKey::Escape) {
+        reject();
+        return true;
+    }
+    // The memo's own word jumps stop at punctuation; the words read do not.
+    const bool wordJump = event.modifiers().testFlag(Qt::ControlModifier) &&
+                          !event.modifiers().testFlag(Qt::ShiftModifier);
+    if (wordJump && (key == VirtualKey::Left || key == VirtualKey::Right)) {
+        MoveByWord(key == VirtualKey::Right);
+        return true;
+    }
+    return false;
+}
+
+void TForm6::AnnouncePosition()
+{
+    const int line = CaretLine();
+    const int column = virtualscrmemo->textCursor().positionInBlock() + 1;
+    speech_->SpeakAndWait(LanguageString(LineString) + " " + std::to_string(line + 1) + ", " +
+                          LanguageString(ColumnString) + " " + std::to_string(column));
+}
+
+void TForm6::MoveByWord(bool forward)
+{
+    const std::size_t caret = CaretPosition();
+    MoveCaretTo(forward ? NextWordStart(text_, caret) : PreviousWordStart(text_, caret));
+}
+
+void TForm6::virtualscrmemoKeyUp(const QKeyEvent& event)
+{
+    if (!EngineReady() || event.isAutoRepeat())
+        return;
+    const int key = VirtualKeyOf(event);
+    const int line = CaretLine();
+    if (key == VirtualKey::Up || key == VirtualKey::Down) {
+        if (line > 0 && line < Screen::Rows)
+            screenedge_ = false;
+        else if (!screenedge_)
+            screenedge_ = true;
+        else
+            runtime_.Click(EdgeClick);
+        const std::string text = LineText(line);
+        speech_->SpeakAndWait(text.empty() ? LanguageString(EmptyLineString) : text);
+        return;
+    }
+    if (key != VirtualKey::Left && key != VirtualKey::Right && key != VirtualKey::Home && key != VirtualKey::End)
+        return;
+    const std::size_t caret = CaretPosition();
+    if (caret != 0 && caret != text_.size())
+        screenedge_ = false;
+    else if (!screenedge_)
+        screenedge_ = true;
+    else
+        runtime_.Click(EdgeClick);
+    if (text_.empty())
+        return;
+    if (!event.modifiers().testFlag(Qt::ControlModifier)) {
+        // At a line's end the character right of the caret is the line
+        // break's carriage return, which has a name of its own.
+        if (caret < text_.size())
+            speech_->SpeakCharacter(text_.substr(caret, 1));
+    } else if (key == VirtualKey::Left || key == VirtualKey::Right) {
+        speech_->SpeakAndWait(wordat(text_, caret));
+    }
+}
+
+} // namespace orbela

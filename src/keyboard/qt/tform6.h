@@ -1,0 +1,65 @@
+#pragma once
+// The virtual screen: a modal, read-only copy of the 24-row screen that the
+// user walks by line, character and word, with the caret's position
+// announced on request. Positions count each line break as two characters,
+// as the screen text has them.
+
+#include <QDialog>
+
+#include <string>
+
+class QKeyEvent;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace orbela {
+
+class Runtime;
+class SpeechService;
+
+class TForm6 final : public QDialog {
+    Q_OBJECT
+
+public:
+    // The screen, the RAM image, the sounds and the language are the
+    // runtime's; without speech the review is silent.
+    TForm6(Runtime& runtime, SpeechService* speech, QWidget* parent = nullptr);
+
+    // Shows the review modally over the active window and returns when it
+    // is closed; does nothing while RAM byte 50730 is 1.
+    void OpenVirtualScreen();
+
+    // The caret as the review counts it: characters before it, line breaks
+    // two each.
+    std::size_t CaretPosition() const;
+    // The caret's line, from 0; the empty line after the last is 24.
+    int CaretLine() const;
+
+    QPlainTextEdit* virtualscrmemo = nullptr;
+    QPushButton* closebitbtn = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void SetScreenText(std::string text);
+    void OpeningTone();
+    // Each returns true when the memo must not see the key.
+    bool virtualscrmemoKeyDown(const QKeyEvent& event);
+    void virtualscrmemoKeyUp(const QKeyEvent& event);
+    void AnnouncePosition();
+    void MoveByWord(bool forward);
+    void MoveCaretTo(std::size_t position);
+    std::string LineText(int line) const;
+    bool EngineReady() const;
+    std::string LanguageString(int index) const;
+
+    Runtime& runtime_;
+    SpeechService* speech_;
+    // The screen text as copied, CR LF after every row.
+    std::string text_;
+    bool screenedge_ = false;
+};
+
+} // namespace orbela
