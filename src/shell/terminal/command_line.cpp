@@ -15,6 +15,21 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& 
             options.help = true;
         else if (std::strcmp(arg, "--version") == 0)
             options.version = true;
+        else if (std::strcmp(arg, "--quiet") == 0)
+            options.quiet = true;
+        else if (std::strcmp(arg, "--speech-log") == 0) {
+            if (i + 1 >= argc) {
+                error = "option '--speech-log' needs a file name";
+                return std::nullopt;
+            }
+            options.speechLog = argv[++i];
+        } else if (std::strncmp(arg, "--speech-log=", 13) == 0) {
+            if (arg[13] == '\0') {
+                error = "option '--speech-log' needs a file name";
+                return std::nullopt;
+            }
+            options.speechLog = arg + 13;
+        }
         else if (std::strncmp(arg, "--", 2) == 0) {
             error = std::string("unknown option '") + arg + "'";
             return std::nullopt;
@@ -36,6 +51,11 @@ std::string HelpText(const std::string& programName)
            "               printed lines go to standard output, each input line\n"
            "               is read from standard input; end of input ends the\n"
            "               program\n"
+           "  --quiet      with --tty: speak nothing\n"
+           "  --speech-log FILE\n"
+           "               append every text handed to a speech engine to FILE,\n"
+           "               one UTF-8 line each: its kind (wait, queued,\n"
+           "               character, stop), a colon and the text\n"
            "  -h, --help   show this help and exit\n"
            "  --version    show the version and exit\n"
            "\n"

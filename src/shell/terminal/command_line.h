@@ -11,6 +11,10 @@ struct CommandLine {
     bool tty = false;      // run the terminal front-end
     bool help = false;
     bool version = false;
+    // The terminal front-end speaks nothing.
+    bool quiet = false;
+    // Every request the speech service hands to an engine is appended here.
+    std::optional<std::string> speechLog;
     // Arguments left for the desktop toolkit (e.g. -platform offscreen).
     std::vector<std::string> rest;
 };

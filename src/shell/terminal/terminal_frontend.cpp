@@ -1,6 +1,7 @@
 #include "shell/terminal/terminal_frontend.h"
 
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "runtime/clock.h"
@@ -13,8 +14,10 @@
 #include "shell/executable_path.h"
 #include "shell/program_run.h"
 #include "shell/ram_image.h"
+#include "speech/speech_log.h"
 #include "shell/terminal/terminal_dialog.h"
 #include "shell/terminal/terminal_output.h"
+#include "shell/terminal/terminal_speech.h"
 #include "shell/terminal/termination_signals.h"
 
 namespace orbela {
@@ -32,14 +35,13 @@ public:
 
 // The start-up work of the main window that the terminal shares: the
 // language, the settings and the memory image.
-void LoadStartupState(Runtime& runtime, ErrorReport& report)
+void LoadStartupState(Runtime& runtime, IniFile& configuration, bool engineExists, ErrorReport& report)
 {
     RuntimeState& state = runtime.State();
-    IniFile configuration(ConfigurationPathFor(ExecutablePath()));
     state.language = ReadLanguage(configuration);
     try {
         MenuMarks marks;
-        LoadConfiguration(configuration, state, /*enumeratorExists=*/false, marks);
+        LoadConfiguration(configuration, state, engineExists, marks);
     } catch (const Error& error) {
         report.Report(error.what());
     }
@@ -64,7 +66,7 @@ bool SaveImage(const Runtime& runtime, ErrorReport& report)
 
 } // namespace
 
-int RunTerminal(const CommandLine&)
+int RunTerminal(const CommandLine& options)
 {
     StderrErrorReport report;
     Screen screen;
@@ -75,7 +77,27 @@ int RunTerminal(const CommandLine&)
     TerminalOutput output(std::cout);
     runtime.SetPrintListener(&output);
 
-    LoadStartupState(runtime, report);
+    // The engine exists before the configuration is read: a first start
+    // allows voice when it does.
+    std::unique_ptr<TerminalSpeech> speaking;
+    if (!options.quiet)
+        speaking = std::make_unique<TerminalSpeech>(runtime.State());
+    IniFile configuration(ConfigurationPathFor(ExecutablePath()));
+    LoadStartupState(runtime, configuration, speaking && speaking->EmbeddedEngineExists(), report);
+    if (speaking) {
+        if (options.speechLog) {
+            try {
+                speaking->Service().SetLog(std::make_unique<SpeechLog>(*options.speechLog));
+            } catch (const Error& error) {
+                report.Report(error.what());
+            }
+        }
+        if (const auto missing = speaking->ApplySettings(configuration, report)) {
+            report.Report(*missing);
+            return 1;
+        }
+        runtime.SetSpeech(speaking->Service());
+    }
     InstallTerminationSignals(runtime.State().ramimage);
 
     try {

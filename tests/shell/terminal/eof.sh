@@ -14,7 +14,7 @@ head -c 100 /dev/urandom >ram.dat
 cp ram.dat before.dat
 
 status=0
-printf 'inventář\n日本\nsituace\n' | ./orbela --tty >out.txt 2>err.txt || status=$?
+printf 'inventář\n日本\nsituace\n' | ./orbela --tty --quiet >out.txt 2>err.txt || status=$?
 
 fail() {
     echo "FAIL: $*"

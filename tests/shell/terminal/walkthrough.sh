@@ -13,7 +13,7 @@ rm -f "$work"/ram.dat "$work"/*.ini
 cd "$work"
 
 status=0
-./orbela --tty <"$commands" >out.txt 2>err.txt || status=$?
+./orbela --tty --quiet <"$commands" >out.txt 2>err.txt || status=$?
 
 fail() {
     echo "FAIL: $*"

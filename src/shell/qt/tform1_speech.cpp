@@ -1,0 +1,94 @@
+// The main window's speech: the embedded engine at start, the engine
+// switch, the voice dialog's menu item and the voice prepared before a run.
+
+#include <QAction>
+
+#include "i18n/qt/qt_text.h"
+#include "runtime/error.h"
+#include "runtime/error_report.h"
+#include "runtime/runtime.h"
+#include "shell/ini_file.h"
+#include "shell/qt/tform1.h"
+#include "speech/character_names.h"
+#include "speech/qt/tform4.h"
+#include "speech/speech_service.h"
+
+namespace orbela {
+
+void TForm1::CreateSpeechObjects()
+{
+    if (!speech_)
+        return;
+    speech_->Flags().engineready = false;
+    speech_->Flags().usesapi5 = false;
+    if (!embeddedEngine_)
+        return;
+    // Without the engine the program runs on: the first start then writes
+    // that voice is not allowed.
+    try {
+        speech_->SetEngine(EngineSlot::Embedded, embeddedEngine_());
+    } catch (const Error&) {
+        speech_->SetEngine(EngineSlot::Embedded, nullptr);
+    }
+}
+
+bool TForm1::EmbeddedEngineExists() const
+{
+    return speech_ && speech_->Engine(EngineSlot::Embedded);
+}
+
+void TForm1::SetEngineFlags()
+{
+    const bool sapi5 = usesapi5submenu->isChecked();
+    if (speech_) {
+        speech_->Flags().usesapi5 = sapi5;
+        speech_->Flags().engineready = sapi5;
+    }
+    Voicesubmenu->setEnabled(runtime_.State().voiceallowed && !sapi5);
+}
+
+void TForm1::LoadCharacterNames()
+{
+    if (!speech_)
+        return;
+    try {
+        speech_->CharacterNames().Load(CharacterNameFileName(runtime_.State().language));
+    } catch (const Error& error) {
+        report_.Report(error.what());
+    }
+}
+
+void TForm1::PrepareVoice()
+{
+    if (!voice_ || !speech_ || usesapi5submenu->isChecked())
+        return;
+    const bool allowed = runtime_.State().voiceallowed;
+    if (allowed)
+        voice_->LoadVoiceSettings();
+    // A selection needs a picked voice; with none the embedded engine
+    // stays silent.
+    if (!speech_->Flags().engineready && allowed && voice_->HasVoiceMode()) {
+        voice_->SelectVoice();
+        voice_->SaveVoiceSettings();
+        voice_->LoadVoiceSettings();
+    }
+}
+
+// The menu has already moved the check mark when this runs.
+void TForm1::usesapi5submenuClick()
+{
+    const bool on = usesapi5submenu->isChecked();
+    if (speech_)
+        speech_->SetUseSapi5(on);
+    // The voice dialog serves the embedded engine only.
+    Voicesubmenu->setEnabled(!on);
+    configuration_.WriteBool("Voice", "SAPI5", on);
+}
+
+void TForm1::VoicesubmenuClick()
+{
+    if (voice_)
+        voice_->ShowVoiceSettings(ToCp1250(windowTitle()));
+}
+
+} // namespace orbela

@@ -1,0 +1,412 @@
+#include "speech/qt/tform4.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include <exception>
+#include <utility>
+#include <vector>
+
+#include "i18n/qt/message_box.h"
+#include "i18n/qt/qt_text.h"
+#include "runtime/error_report.h"
+#include "runtime/runtime_state.h"
+#include "shell/ini_file.h"
+#include "speech/speech_service.h"
+
+namespace orbela {
+namespace {
+
+constexpr int CaptionString = 11;
+constexpr int VoicesString = 12;
+constexpr int PitchString = 13;
+constexpr int SpeedString = 14;
+constexpr int VolumeString = 15;
+constexpr int SelectString = 16;
+constexpr int CloseString = 17;
+constexpr int VoiceNotAllowedString = 18;
+constexpr int VoiceSelectedString = 19;
+constexpr int NoVoicesString = 40;
+constexpr int VoiceMissingString = 43;
+
+constexpr const char* VoiceSection = "Voice";
+
+QSlider* NewBar(QWidget* parent, const char* name)
+{
+    auto* bar = new QSlider(Qt::Horizontal, parent);
+    bar->setObjectName(name);
+    bar->setTickPosition(QSlider::TicksBelow);
+    bar->setEnabled(false);
+    return bar;
+}
+
+QLabel* NewLabel(QWidget* parent, const char* name, QWidget* buddy)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setBuddy(buddy);
+    return label;
+}
+
+} // namespace
+
+TForm4::TForm4(Services services, QWidget* parent) : QDialog(parent), services_(std::move(services))
+{
+    CreateControls();
+    FormCreate();
+}
+
+void TForm4::CreateControls()
+{
+    setObjectName("TForm4");
+    resize(521, 388);
+
+    voicelist = new QListWidget(this);
+    voicelist->setObjectName("voicelist");
+    voicestatic = NewLabel(this, "voicestatic", voicelist);
+    pitchtb = NewBar(this, "pitchtb");
+    pitchstatic = NewLabel(this, "pitchstatic", pitchtb);
+    speedtb = NewBar(this, "speedtb");
+    speedstatic = NewLabel(this, "speedstatic", speedtb);
+    volumetb = NewBar(this, "volumetb");
+    volumestatic = NewLabel(this, "volumestatic", volumetb);
+    for (QLabel* label : {pitchstatic, speedstatic, volumestatic})
+        label->setEnabled(false);
+    vyberhlasbitbtn = new QPushButton(this);
+    vyberhlasbitbtn->setObjectName("vyberhlasbitbtn");
+    vyberhlasbitbtn->setDefault(true);
+    closebitbtn = new QPushButton(this);
+    closebitbtn->setObjectName("closebitbtn");
+
+    auto* voices = new QVBoxLayout;
+    voices->addWidget(voicestatic);
+    voices->addWidget(voicelist);
+    auto* bars = new QVBoxLayout;
+    for (auto [label, bar] : {std::pair{pitchstatic, pitchtb}, {speedstatic, speedtb}, {volumestatic, volumetb}}) {
+        bars->addWidget(label);
+        bars->addWidget(bar);
+    }
+    bars->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addLayout(voices);
+    top->addLayout(bars);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(vyberhlasbitbtn);
+    buttons->addWidget(closebitbtn);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(buttons);
+
+    setTabOrder(voicelist, pitchtb);
+    setTabOrder(pitchtb, speedtb);
+    setTabOrder(speedtb, volumetb);
+    setTabOrder(volumetb, vyberhlasbitbtn);
+    setTabOrder(vyberhlasbitbtn, closebitbtn);
+
+    for (QWidget* control : std::initializer_list<QWidget*>{voicelist, pitchtb, speedtb, volumetb, vyberhlasbitbtn,
+                                                            closebitbtn})
+        control->installEventFilter(this);
+    connect(voicelist, &QListWidget::currentRowChanged, this, [this] { voicelistClick(); });
+    connect(pitchtb, &QSlider::valueChanged, this, [this] { pitchtbChange(); });
+    connect(speedtb, &QSlider::valueChanged, this, [this] { speedtbChange(); });
+    connect(volumetb, &QSlider::valueChanged, this, [this] { volumetbChange(); });
+    connect(vyberhlasbitbtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(closebitbtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TForm4::FormCreate()
+{
+    // A machine without the system service keeps the embedded engine: the
+    // failure is reported and the rest of the creation goes on.
+    ConnectSystemVoice();
+    SetCaptions();
+    if (services_.configuration->ReadBool("voice", "voiceallowed", true))
+        FillVoiceList();
+}
+
+void TForm4::ConnectSystemVoice()
+{
+    if (!services_.connectSystemVoice)
+        return;
+    try {
+        services_.speech->SetEngine(EngineSlot::System, services_.connectSystemVoice());
+    } catch (const std::exception& error) {
+        services_.report->Report(error.what());
+    }
+}
+
+void TForm4::SetCaptions()
+{
+    const int language = services_.state->language;
+    setWindowTitle(LanguageText(language, CaptionString));
+    setAccessibleName(windowTitle());
+    voicestatic->setText(LanguageText(language, VoicesString));
+    pitchstatic->setText(LanguageText(language, PitchString));
+    speedstatic->setText(LanguageText(language, SpeedString));
+    volumestatic->setText(LanguageText(language, VolumeString));
+    vyberhlasbitbtn->setText(LanguageText(language, SelectString));
+    closebitbtn->setText(LanguageText(language, CloseString));
+}
+
+SpeechEngine* TForm4::EmbeddedEngine() const
+{
+    return services_.speech->Engine(EngineSlot::Embedded);
+}
+
+void TForm4::Say(const QString& text)
+{
+    services_.speech->SpeakAndWait(ToCp1250(text));
+}
+
+void TForm4::ResetEngine()
+{
+    if (SpeechEngine* engine = EmbeddedEngine())
+        engine->Reset();
+}
+
+void TForm4::FillVoiceList()
+{
+    {
+        const QSignalBlocker quiet(voicelist);
+        voicelist->clear();
+        voicemode_.reset();
+        SpeechEngine* engine = EmbeddedEngine();
+        if (!engine)
+            return;
+        std::vector<std::string> names;
+        for (const VoiceInfo& voice : engine->ListVoices()) {
+            voicelist->addItem(QString::fromStdString(voice.name));
+            names.push_back(ToCp1250(QString::fromStdString(voice.name)));
+        }
+        const auto first = DefaultVoiceIndex(names);
+        if (!first)
+            return;
+        voicelist->setCurrentRow(static_cast<int>(*first));
+    }
+    StorePick();
+}
+
+void TForm4::StorePick()
+{
+    SpeechEngine* engine = EmbeddedEngine();
+    if (!engine)
+        return;
+    const bool active = isActiveWindow();
+    if (active)
+        engine->Reset();
+    const std::vector<VoiceInfo> voices = engine->ListVoices();
+    const int row = voicelist->currentRow();
+    if (row < 0 || row >= static_cast<int>(voices.size()))
+        return;
+    voicemode_ = voices[static_cast<std::size_t>(row)];
+    if (active)
+        Say(voicelist->item(row)->text());
+}
+
+void TForm4::SetUpBar(QSlider& bar, const std::optional<TrackBarSetup>& setup)
+{
+    if (!setup)
+        return;
+    bar.setMaximum(setup->maximum);
+    bar.setMinimum(setup->minimum);
+    bar.setValue(setup->position);
+    if (setup->tickFrequency)
+        bar.setTickInterval(*setup->tickFrequency);
+}
+
+void TForm4::SelectVoice()
+{
+    SpeechEngine* engine = EmbeddedEngine();
+    if (!engine || !voicemode_)
+        return;
+    engine->SelectVoice(voicemode_->identifier);
+    services_.speech->Flags().engineready = true;
+    SetUpBar(*speedtb, ReadSpeedRange(*engine));
+    SetUpBar(*pitchtb, ReadPitchRange(*engine));
+    SetUpBar(*volumetb, ReadVolumeRange(*engine));
+    for (QWidget* control : std::initializer_list<QWidget*>{pitchtb, pitchstatic, speedtb, speedstatic, volumetb,
+                                                            volumestatic})
+        control->setEnabled(true);
+}
+
+void TForm4::LoadVoiceSettings()
+{
+    if (!services_.state->voiceallowed)
+        return;
+    const IniFile& configuration = *services_.configuration;
+    const std::string person = configuration.ReadString(VoiceSection, "person", "");
+    if (person.empty())
+        return;
+    std::vector<std::string> names;
+    for (int row = 0; row < voicelist->count(); ++row)
+        names.push_back(ToCp1250(voicelist->item(row)->text()));
+    const auto found = FindVoiceIndex(names, person);
+    if (!found) {
+        ShowMessage(this, LanguageText(services_.state->language, VoiceMissingString) + " " + FromCp1250(person));
+        services_.endProcess();
+        return;
+    }
+    {
+        const QSignalBlocker quiet(voicelist);
+        voicelist->setCurrentRow(static_cast<int>(*found));
+    }
+    StorePick();
+    SelectVoice();
+    // A bar clamps the value to its range and runs its change handler only
+    // when the position moves, which applies the value to the engine.
+    pitchtb->setValue(configuration.ReadInteger(VoiceSection, "pitch", 0));
+    speedtb->setValue(configuration.ReadInteger(VoiceSection, "speed", 0));
+    volumetb->setValue(configuration.ReadInteger(VoiceSection, "volume", 255));
+}
+
+void TForm4::SaveVoiceSettings()
+{
+    IniFile& configuration = *services_.configuration;
+    const QListWidgetItem* current = voicelist->currentItem();
+    configuration.WriteString(VoiceSection, "person", current ? ToCp1250(current->text()) : std::string());
+    configuration.WriteInteger(VoiceSection, "pitch", pitchtb->value());
+    configuration.WriteInteger(VoiceSection, "speed", speedtb->value());
+    configuration.WriteInteger(VoiceSection, "volume", volumetb->value());
+}
+
+bool TForm4::SwitchVoiceOn()
+{
+    FillVoiceList();
+    if (!HasVoiceMode())
+        return false;
+    SelectVoice();
+    SaveVoiceSettings();
+    return true;
+}
+
+void TForm4::ShowVoiceSettings(const std::string& mainCaption)
+{
+    const int language = services_.state->language;
+    if (!services_.state->voiceallowed) {
+        ShowMessage(parentWidget(), LanguageText(language, VoiceNotAllowedString));
+        return;
+    }
+    if (!services_.speech->Flags().engineready) {
+        if (HasVoiceMode()) {
+            SelectVoice();
+            SaveVoiceSettings();
+        } else {
+            // Nothing to select: the dialog opens on the empty list.
+            ShowMessage(parentWidget(), LanguageText(language, NoVoicesString));
+        }
+    }
+    LoadVoiceSettings();
+    voicelist->setFocus();
+    if (exec() == QDialog::Accepted) {
+        SaveVoiceSettings();
+        LoadVoiceSettings();
+        Say(LanguageText(language, VoiceSelectedString));
+    } else {
+        Say(FromCp1250(mainCaption));
+    }
+}
+
+bool TForm4::event(QEvent* event)
+{
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::WindowActivate && isVisible())
+        FormActivate();
+    return handled;
+}
+
+void TForm4::FormActivate()
+{
+    Say(LanguageText(services_.state->language, CaptionString));
+    const QListWidgetItem* current = voicelist->currentItem();
+    Say(voicestatic->text() + " " + (current ? current->text() : QString()));
+    dialogOpen_ = true;
+}
+
+void TForm4::done(int result)
+{
+    dialogOpen_ = false;
+    QDialog::done(result);
+}
+
+bool TForm4::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == voicelist)
+            voicelistEnter();
+        else if (watched == pitchtb)
+            pitchtbEnter();
+        else if (watched == speedtb)
+            speedtbEnter();
+        else if (watched == volumetb)
+            volumetbEnter();
+        else if (watched == vyberhlasbitbtn)
+            vyberhlasbitbtnEnter();
+        else if (watched == closebitbtn)
+            closebitbtnEnter();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TForm4::voicelistClick()
+{
+    StorePick();
+}
+
+void TForm4::voicelistEnter()
+{
+    if (!dialogOpen_)
+        return;
+    if (isActiveWindow())
+        ResetEngine();
+    const QListWidgetItem* current = voicelist->currentItem();
+    Say(voicestatic->text() + " " + (current ? current->text() : QString()));
+}
+
+void TForm4::TrackBarEnter(const QLabel& label, const QSlider& bar)
+{
+    if (isActiveWindow())
+        ResetEngine();
+    Say(label.text() + " " + QString::number(bar.value()));
+}
+
+void TForm4::ButtonEnter(const QPushButton& button)
+{
+    if (isActiveWindow())
+        ResetEngine();
+    Say(button.text());
+}
+
+void TForm4::TrackBarChange(const QSlider& bar, const std::string& tag)
+{
+    SpeechEngine* engine = EmbeddedEngine();
+    if (!engine)
+        return;
+    engine->Reset();
+    Inject(*engine, tag);
+    if (isActiveWindow())
+        Say(QString::number(bar.value()));
+}
+
+void TForm4::speedtbChange()
+{
+    TrackBarChange(*speedtb, SpeedTag(speedtb->value()));
+}
+
+void TForm4::pitchtbChange()
+{
+    TrackBarChange(*pitchtb, PitchTag(pitchtb->value()));
+}
+
+void TForm4::volumetbChange()
+{
+    TrackBarChange(*volumetb, VolumeTag(volumetb->value()));
+}
+
+} // namespace orbela

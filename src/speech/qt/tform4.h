@@ -1,0 +1,120 @@
+#pragma once
+// The voice settings dialog: picks the embedded engine's voice and sets its
+// pitch, speed and volume, speaking every control as it gets the focus and
+// every new value as it changes. It also holds the voice handling the main
+// window and the sound dialog use (filling the voice list, selecting the
+// picked voice, loading and saving the voice keys) and connects the system
+// speech service when it is created.
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "speech/speech_engine.h"
+#include "speech/voice_selection.h"
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QSlider;
+
+namespace orbela {
+
+class ErrorReport;
+class IniFile;
+class SpeechService;
+struct RuntimeState;
+
+class TForm4 final : public QDialog {
+    Q_OBJECT
+
+public:
+    struct Services {
+        SpeechService* speech = nullptr;
+        IniFile* configuration = nullptr;
+        RuntimeState* state = nullptr;
+        ErrorReport* report = nullptr;
+        // Connects the system speech service; raises Error when it cannot
+        // be reached. None leaves the system slot empty.
+        std::function<std::unique_ptr<SpeechEngine>()> connectSystemVoice;
+        // Ends the process at once (the configured voice is missing).
+        std::function<void()> endProcess;
+    };
+
+    // Everything in `services` must be set and outlive the dialog.
+    explicit TForm4(Services services, QWidget* parent = nullptr);
+
+    // Lists the embedded engine's voices and picks "Jakub" or item 0. The
+    // list is emptied first, so filling it again lists each voice once.
+    void FillVoiceList();
+    // Whether a voice has been picked, which a selection needs.
+    bool HasVoiceMode() const { return voicemode_.has_value(); }
+    // Selects the picked voice in the embedded engine and takes the bars'
+    // ranges from it. Raises Error without a picked voice.
+    void SelectVoice();
+    // Picks the configured voice and applies the configured pitch, speed
+    // and volume; a configured voice that is not in the list ends the
+    // process after a message.
+    void LoadVoiceSettings();
+    void SaveVoiceSettings();
+    // The sound dialog's switching voice on: fills the list, selects and
+    // saves the picked voice. False when no voice is there to pick.
+    bool SwitchVoiceOn();
+
+    // Settings/Voice. `mainCaption` (Windows-1250) is spoken on Cancel.
+    void ShowVoiceSettings(const std::string& mainCaption);
+
+    QListWidget* voicelist = nullptr;
+    QLabel* voicestatic = nullptr;
+    QSlider* pitchtb = nullptr;
+    QLabel* pitchstatic = nullptr;
+    QSlider* speedtb = nullptr;
+    QLabel* speedstatic = nullptr;
+    QSlider* volumetb = nullptr;
+    QLabel* volumestatic = nullptr;
+    QPushButton* vyberhlasbitbtn = nullptr;
+    QPushButton* closebitbtn = nullptr;
+
+    // The handlers, one per control event.
+    void voicelistClick();
+    void voicelistEnter();
+    void pitchtbEnter() { TrackBarEnter(*pitchstatic, *pitchtb); }
+    void speedtbEnter() { TrackBarEnter(*speedstatic, *speedtb); }
+    void volumetbEnter() { TrackBarEnter(*volumestatic, *volumetb); }
+    void vyberhlasbitbtnEnter() { ButtonEnter(*vyberhlasbitbtn); }
+    void closebitbtnEnter() { ButtonEnter(*closebitbtn); }
+    void speedtbChange();
+    void pitchtbChange();
+    void volumetbChange();
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void done(int result) override;
+
+private:
+    void CreateControls();
+    void FormCreate();
+    void FormActivate();
+    void ConnectSystemVoice();
+    void SetCaptions();
+    // Keeps the mode of the current item; while the dialog is active the
+    // engine is reset first and the item's name spoken after.
+    void StorePick();
+    void TrackBarEnter(const QLabel& label, const QSlider& bar);
+    void ButtonEnter(const QPushButton& button);
+    void TrackBarChange(const QSlider& bar, const std::string& tag);
+    void SetUpBar(QSlider& bar, const std::optional<TrackBarSetup>& setup);
+    void ResetEngine();
+    void Say(const QString& text);
+    SpeechEngine* EmbeddedEngine() const;
+
+    Services services_;
+    std::optional<VoiceInfo> voicemode_;
+    bool dialogOpen_ = false;
+};
+
+} // namespace orbela
