@@ -1,0 +1,145 @@
+#include "keyboard_fixture.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMetaObject>
+
+#include <fstream>
+
+#include "i18n/qt/qt_text.h"
+#include "speech/engine_event_relay.h"
+
+namespace orbela::testing {
+namespace {
+
+constexpr int English = 2000;
+
+class JournalEngine final : public SpeechEngine {
+public:
+    JournalEngine(GuiThreadPoster& poster, Journal& journal) : relay_(poster), journal_(journal) {}
+
+    void SetListener(SpeechEngineListener* listener) override { relay_.SetListener(listener); }
+    void Speak(std::string_view utf8Text, SpeechMarkup) override
+    {
+        journal_.push_back("say:" + std::string(utf8Text));
+        ++accepted_;
+        relay_.PostAudioStart();
+        relay_.PostAudioStop(accepted_);
+    }
+    void Reset() override { relay_.PostAudioStop(accepted_); }
+    std::optional<std::uint32_t> Parameter(SpeechParameter) const override { return std::nullopt; }
+    bool SetParameter(SpeechParameter, std::uint32_t) override { return false; }
+    std::vector<VoiceInfo> ListVoices() const override { return {}; }
+    void SelectVoice(const std::string&) override {}
+
+private:
+    EngineEventRelay relay_;
+    Journal& journal_;
+    std::uint64_t accepted_ = 0;
+};
+
+void SendKeyEvent(QEvent::Type type, QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QString& text)
+{
+    QKeyEvent event(type, key, modifiers, text);
+    QApplication::sendEvent(target, &event);
+}
+
+} // namespace
+
+void QueuedPoster::Post(std::function<void()> function)
+{
+    QMetaObject::invokeMethod(qApp, std::move(function), Qt::QueuedConnection);
+}
+
+class JournalSounds::Wave final : public ToneSound {
+public:
+    Wave(Journal& journal, std::string name) : journal_(journal), name_(std::move(name)) {}
+    void SetLooped(bool) override {}
+    void SetFrequency(std::int32_t hz) override { pitch_ = hz / 64; }
+    void SetVolume(std::int32_t) override {}
+    void Play() override { journal_.push_back("tone:" + std::to_string(pitch_)); }
+    void Stop() override {}
+    const std::string& Name() const { return name_; }
+
+private:
+    Journal& journal_;
+    std::string name_;
+    std::int32_t pitch_ = 0;
+};
+
+JournalSounds::JournalSounds(Journal& journal) : journal_(journal) {}
+
+JournalSounds::~JournalSounds() = default;
+
+ToneSound& JournalSounds::FindSound(std::string_view name)
+{
+    for (const auto& wave : waves_) {
+        if (wave->Name() == name)
+            return *wave;
+    }
+    waves_.push_back(std::make_unique<Wave>(journal_, std::string(name)));
+    return *waves_.back();
+}
+
+void JournalSounds::PlaySoundEffect(std::string_view name, std::int32_t)
+{
+    journal_.push_back("sound:" + std::string(name));
+}
+
+void Press(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QString& text)
+{
+    SendKeyEvent(QEvent::KeyPress, target, key, modifiers, text);
+}
+
+void Release(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QString& text)
+{
+    SendKeyEvent(QEvent::KeyRelease, target, key, modifiers, text);
+}
+
+KeyboardWindowsTest::KeyboardWindowsTest()
+{
+    RuntimeState& state = runtime.State();
+    state.language = English;
+    state.voiceallowed = true;
+    runtime.SetToneSounds(&sounds);
+    runtime.SetSpeech(speech);
+    speech.SetEngine(EngineSlot::Embedded, std::make_unique<JournalEngine>(poster, journal));
+    speech.SetUseSapi5(false);
+    speech.Flags().engineready = true;
+    speech.SetToneStatement(
+        [this](const std::vector<double>&, double, double) { journal.push_back("tone:cap"); });
+    std::ifstream names(ORBELA_DATA_DIR "/english.eky", std::ios::binary);
+    speech.CharacterNames().Load(names, "english.eky");
+    braille.LoadBrailleTable(ORBELA_DATA_DIR "/czech.ebt");
+
+    keyFilter = std::make_unique<KeyStateFilter>(keys);
+    qApp->installEventFilter(keyFilter.get());
+    virtualScreen = std::make_unique<TForm6>(runtime, &speech);
+    dialog = std::make_unique<TForm2>(English);
+    dialog->SetServices({&runtime, &speech, &keys, &braille, [this] { virtualScreen->OpenVirtualScreen(); }});
+    dialog->SetEndProgramHandler([this] { ++endRequests; });
+}
+
+KeyboardWindowsTest::~KeyboardWindowsTest()
+{
+    qApp->removeEventFilter(keyFilter.get());
+    // Engine events still queued must find no listener.
+    speech.SetEngine(EngineSlot::Embedded, nullptr);
+    QApplication::processEvents();
+}
+
+Journal KeyboardWindowsTest::Heard()
+{
+    Journal heard;
+    heard.swap(journal);
+    return heard;
+}
+
+void KeyboardWindowsTest::WriteRow(int row, const std::string& utf8Text)
+{
+    std::string text = Cp(utf8Text);
+    text.resize(Screen::Columns, ' ');
+    screen.SetRow(row, text);
+}
+
+} // namespace orbela::testing
