@@ -7,8 +7,13 @@
 
 #include "i18n/qt/taboutbox.h"
 #include "i18n/qt/tform3.h"
+#include "keyboard/braille_table.h"
+#include "keyboard/key_state.h"
 #include "keyboard/qt/tform2.h"
+#include "keyboard/qt/tform6.h"
+#include "keyboard/qt/virtual_key.h"
 #include "runtime/clock.h"
+#include "runtime/error.h"
 #include "runtime/runtime.h"
 #include "runtime/screen.h"
 #include "runtime/speech_output.h"
@@ -22,7 +27,16 @@
 #include "shell/qt/screen_dump.h"
 #include "shell/qt/startup_probe.h"
 #include "shell/qt/tform1.h"
+#include "speech/qt/qt_gui_thread_poster.h"
+#include "speech/qt/tform4.h"
+#include "speech/speech_log.h"
 #include "speech/speech_service.h"
+#ifdef ORBELA_HAVE_ESPEAK
+#include "speech/espeak/espeak_engine.h"
+#endif
+#ifdef ORBELA_HAVE_SPEECHD
+#include "speech/speechd/speechd_engine.h"
+#endif
 #include "shell/terminal/terminal_frontend.h"
 
 namespace orbela {
@@ -74,19 +88,51 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     // Everything printed is spoken through the speech service; its engines
     // are installed by the main window's creation.
     QtMessagePump pump;
+    // Declared before the service: the engines it owns post through it.
+    QtGuiThreadPoster poster;
     SpeechService speechService(runtime.State(), pump);
     runtime.SetSpeech(speechService);
+    if (options.speechLog) {
+        try {
+            speechService.SetLog(std::make_unique<SpeechLog>(*options.speechLog));
+        } catch (const Error& error) {
+            report.Report(error.what());
+        }
+    }
+    TForm1Services services;
+    services.speech = &speechService;
+    // Every key press and release passes the key state first, so the
+    // handlers read the keys as they were at their own event.
+    KeyStateTable keys;
+    application.installEventFilter(new KeyStateFilter(keys, &application));
+    BrailleTable braille;
+    services.braille = &braille;
+    services.keys = &keys;
+#ifdef ORBELA_HAVE_ESPEAK
+    services.embeddedEngine = [&poster] { return std::make_unique<EspeakEngine>(poster); };
+#endif
 
     const std::filesystem::path executable = ExecutablePath();
     IniFile configuration(ConfigurationPathFor(executable));
     QuickExit quickExit([&screen] { WriteScreenDumpIfAsked(screen); });
 
     // The windows in their order; the dialogs belong to the main window.
-    TForm1 form1(runtime, configuration, report, quickExit, executable);
+    TForm1 form1(runtime, configuration, report, quickExit, executable, services);
     auto* form2 = new TForm2(runtime.State().language, &form1);
     form2->SetEndProgramHandler([&form1] { form1.EndProgramAtOnce(); });
     dialog.Attach(*form2);
     auto* form3 = new TForm3(configuration, runtime.State().language, &form1);
+    TForm4::Services voiceServices{&speechService, &configuration, &runtime.State(), &report, {}, [&quickExit] {
+                                       quickExit.EndAtOnce();
+                                   }};
+#ifdef ORBELA_HAVE_SPEECHD
+    voiceServices.connectSystemVoice = [&poster] { return std::make_unique<SpeechdEngine>(poster); };
+#endif
+    auto* form4 = new TForm4(std::move(voiceServices), &form1);
+    form1.SetVoiceDialog(form4);
+    auto* form6 = new TForm6(runtime, &speechService, &form1);
+    form1.SetVirtualScreen(form6);
+    form2->SetServices({&runtime, &speechService, &keys, &braille, [form6] { form6->OpenVirtualScreen(); }});
     auto* aboutbox = new TAboutbox(runtime.State().language, &form1);
     form1.SetDialogs(form3, aboutbox);
 

@@ -55,13 +55,17 @@ QAction* NewItem(QMenu* menu, const char* name, const QKeySequence& shortcut = {
 } // namespace
 
 TForm1::TForm1(Runtime& runtime, IniFile& configuration, ErrorReport& report, ProcessEnd& processEnd,
-               std::filesystem::path executable, QWidget* parent)
+               std::filesystem::path executable, const TForm1Services& services, QWidget* parent)
     : QMainWindow(parent),
       runtime_(runtime),
       configuration_(configuration),
       report_(report),
       processEnd_(processEnd),
-      executable_(std::move(executable))
+      executable_(std::move(executable)),
+      speech_(services.speech),
+      embeddedEngine_(services.embeddedEngine),
+      braille_(services.braille),
+      keys_(services.keys)
 {
     CreateControls();
     FormCreate();
@@ -103,7 +107,7 @@ void TForm1::CreateControls()
     aboutsubmenu = NewItem(help, "aboutsubmenu");
 
     // Their commands are not part of this program yet.
-    for (QAction* item : {braillekeyboarditem, soundssubmenu, Voicesubmenu, usesapi5submenu})
+    for (QAction* item : {soundssubmenu, Voicesubmenu})
         item->setEnabled(false);
 
     printmemo = new QPlainTextEdit(this);
@@ -126,6 +130,10 @@ void TForm1::CreateControls()
     connect(environmentsubmenu, &QAction::triggered, this,
             [this] { Guarded([this] { environmentsubmenuClick(); }); });
     connect(aboutsubmenu, &QAction::triggered, this, [this] { Guarded([this] { aboutsubmenuClick(); }); });
+    connect(usesapi5submenu, &QAction::triggered, this, [this] { Guarded([this] { usesapi5submenuClick(); }); });
+    connect(Voicesubmenu, &QAction::triggered, this, [this] { Guarded([this] { VoicesubmenuClick(); }); });
+    connect(braillekeyboarditem, &QAction::triggered, this,
+            [this] { Guarded([this] { braillekeyboarditemClick(); }); });
 
     new MenuKeyboard(*this, *menuBar());
 }
@@ -137,9 +145,13 @@ void TForm1::FormCreate()
     SetMenuCaptions();
     EmptyScreen();
     SetStartFlags();
+    CreateSpeechObjects();
     ShowEngineSwitch();
     LoadSettings();
+    SetEngineFlags();
     LoadMemoryImage();
+    LoadBrailleTableFile();
+    LoadCharacterNames();
 }
 
 void TForm1::LoadCurrentLanguage()
@@ -206,8 +218,7 @@ void TForm1::LoadSettings()
 {
     MenuMarks marks;
     try {
-        // No speech engine exists yet that could be enumerated.
-        LoadConfiguration(configuration_, runtime_.State(), /*enumeratorExists=*/false, marks);
+        LoadConfiguration(configuration_, runtime_.State(), EmbeddedEngineExists(), marks);
     } catch (const Error& error) {
         report_.Report(error.what());
     }
@@ -255,6 +266,7 @@ void TForm1::StartsubmenuClick()
             commands[i]->setEnabled(enabled[i]);
     };
     try {
+        PrepareVoice();
         RunHostedProgram(runtime_);
     } catch (...) {
         restore();
@@ -312,6 +324,8 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
+    if (FormKeyEvent(event))
+        return true;
     // The screen does not take Enter: it goes on to the window.
     if (watched == printmemo && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();

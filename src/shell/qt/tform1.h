@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -15,13 +16,35 @@ class QTimer;
 
 namespace orbela {
 
+class BrailleTable;
 class ErrorReport;
 class IniFile;
+class KeyState;
 class PrintmemoMirror;
 class ProcessEnd;
 class Runtime;
+class SpeechEngine;
+class SpeechService;
 class TAboutbox;
 class TForm3;
+class TForm4;
+class TForm6;
+
+// What the creation handler needs beyond the core, made before the window
+// because the handler runs in its constructor. Members left null are not
+// used.
+struct TForm1Services {
+    // The creation handler installs the embedded engine made by
+    // `embeddedEngine` into the speech service; a factory that raises, or
+    // none, leaves the engine absent.
+    SpeechService* speech = nullptr;
+    std::function<std::unique_ptr<SpeechEngine>()> embeddedEngine;
+    // Filled from "czech.ebt" by the creation handler.
+    BrailleTable* braille = nullptr;
+    // The key state of the message being handled, for the keys held with
+    // Up and Down.
+    const KeyState* keys = nullptr;
+};
 
 class TForm1 final : public QMainWindow {
     Q_OBJECT
@@ -31,11 +54,13 @@ public:
     // program's full path (the caption is made from it). The creation
     // handler runs here, before any other window exists.
     TForm1(Runtime& runtime, IniFile& configuration, ErrorReport& report, ProcessEnd& processEnd,
-           std::filesystem::path executable, QWidget* parent = nullptr);
+           std::filesystem::path executable, const TForm1Services& services = {}, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // The windows created after this one, reached by its menu commands.
     void SetDialogs(TForm3* environment, TAboutbox* about);
+    void SetVoiceDialog(TForm4* voice) { voice_ = voice; }
+    void SetVirtualScreen(TForm6* screen) { virtualScreen_ = screen; }
 
     // Program/Start: runs the hosted program; returns when it has ended.
     void StartsubmenuClick();
@@ -43,7 +68,10 @@ public:
     void exitsubmenuClick();
     void environmentsubmenuClick();
     void aboutsubmenuClick();
+    void usesapi5submenuClick();
+    void VoicesubmenuClick();
     void TimerTimer();
+    void braillekeyboarditemClick();
 
     // The data-entry dialog's end-program button and Alt+F4 there: write
     // "ram.dat" and end the process at once.
@@ -81,6 +109,16 @@ private:
     void ShowEngineSwitch();
     void LoadSettings();
     void LoadMemoryImage();
+    void CreateSpeechObjects();
+    bool EmbeddedEngineExists() const;
+    void SetEngineFlags();
+    void LoadCharacterNames();
+    void LoadBrailleTableFile();
+    // The window previews its controls' keys; true when the key is used up.
+    bool FormKeyEvent(QEvent* event);
+    void FormKeyDown(int virtualKey, Qt::KeyboardModifiers modifiers);
+    // Program/Start's voice preparation, before the hosted program runs.
+    void PrepareVoice();
 
     // Writes "ram.dat"; a failure is reported and false returned.
     bool SaveImage();
@@ -96,6 +134,12 @@ private:
     std::unique_ptr<PrintmemoMirror> mirror_;
     TForm3* environment_ = nullptr;
     TAboutbox* about_ = nullptr;
+    SpeechService* speech_ = nullptr;
+    std::function<std::unique_ptr<SpeechEngine>()> embeddedEngine_;
+    TForm4* voice_ = nullptr;
+    BrailleTable* braille_ = nullptr;
+    const KeyState* keys_ = nullptr;
+    TForm6* virtualScreen_ = nullptr;
 };
 
 } // namespace orbela
