@@ -15,9 +15,15 @@
 
 #include "runtime/clock.h"
 #include "runtime/error.h"
+#include "runtime/message_pump.h"
+#include "runtime/runtime.h"
 #include "runtime/runtime_state.h"
+#include "runtime/screen.h"
+#include "runtime/tone_timer.h"
 #include "signal_analysis.h"
 #include "sound/sound_list.h"
+#include "sound/sound_list_tone_sounds.h"
+#include "support/fakes.h"
 
 namespace orbela {
 namespace {
@@ -230,6 +236,67 @@ TEST_F(OpenAlWaveBackend, PlaysEvenAfterAnotherPartOfTheProgramChangedTheCurrent
     auto spans = LoudSpans(capture.mono, 0.002, 480);
     ASSERT_EQ(spans.size(), 1u);
     EXPECT_NEAR(Seconds(capture, spans[0]), 0.1, 0.012);
+}
+
+// The main window's timer and message loop in real time: the wait blocks
+// until the armed interval has passed, then the tick clears the flag.
+class SleepingTimerLoop final : public ToneTimer, public MessagePump {
+public:
+    explicit SleepingTimerLoop(RuntimeState& state) : state_(state) {}
+    void Start(std::int32_t interval) override
+    {
+        due_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(interval);
+        armed_ = true;
+    }
+    void Stop() override { armed_ = false; }
+    void ProcessPending() override {}
+    void WaitAndProcess() override
+    {
+        ASSERT_TRUE(armed_);
+        std::this_thread::sleep_until(due_);
+        state_.timerwait = false;
+        armed_ = false;
+    }
+
+private:
+    RuntimeState& state_;
+    std::chrono::steady_clock::time_point due_;
+    bool armed_ = false;
+};
+
+TEST_F(OpenAlWaveBackend, TheToneStatementHoldsItsChordForItsLengthAtBothPitches)
+{
+    Screen screen;
+    testing::ScriptedDialog dialog;
+    testing::RecordingSpeech speech;
+    Runtime runtime(screen, dialog, speech, clock);
+    SoundListToneSounds sounds(*list);
+    SleepingTimerLoop loop(runtime.State());
+    runtime.SetToneSounds(&sounds);
+    runtime.SetToneTimer(&loop);
+    runtime.SetMessagePump(loop);
+
+    std::this_thread::sleep_for(50ms);
+    runtime.Tone({300, 450}, 5, 100);
+    // What has not sounded yet when the device closes would be missing, so
+    // the mixer gets time to finish; the chord is stopped already.
+    std::this_thread::sleep_for(100ms);
+    Capture capture = Finish();
+
+    auto spans = LoudSpans(capture.mono, 0.01, 480);
+    ASSERT_EQ(spans.size(), 1u);
+    EXPECT_NEAR(Seconds(capture, spans[0]), 0.1, 0.025);
+    auto chord = Piece(capture, spans[0]);
+    const double at300 = Magnitude(chord, capture.rate, 300);
+    const double at450 = Magnitude(chord, capture.rate, 450);
+    EXPECT_NEAR(at300 / at450, 1.0, 0.2);
+    // Between and around the two (their overtones aside), nothing.
+    for (double elsewhere : {200.0, 375.0, 525.0})
+        EXPECT_LT(Magnitude(chord, capture.rate, elsewhere), at300 * 0.1) << elsewhere;
+    const double peak = PeakFrequency(chord, capture.rate, 100, 3000, 2);
+    EXPECT_TRUE(std::abs(peak - 300) <= 6 || std::abs(peak - 450) <= 6) << peak;
+    EXPECT_FALSE(runtime.State().timerwait);
+    EXPECT_EQ(runtime.State().sndwaveset, 5);
 }
 
 TEST_F(OpenAlWaveBackend, AnOutputThatCannotBeOpenedIsReportedWithTheDevicesReason)
