@@ -27,6 +27,8 @@
 #include "shell/qt/screen_dump.h"
 #include "shell/qt/startup_probe.h"
 #include "shell/qt/tform1.h"
+#include "sound/openal_device.h"
+#include "sound/qt/tform5.h"
 #include "speech/qt/qt_gui_thread_poster.h"
 #include "speech/qt/tform4.h"
 #include "speech/speech_log.h"
@@ -92,6 +94,11 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     QtGuiThreadPoster poster;
     SpeechService speechService(runtime.State(), pump);
     runtime.SetSpeech(speechService);
+    // Tones wait on the message loop; speech sounds its tones through them.
+    runtime.SetMessagePump(pump);
+    speechService.SetToneStatement([&runtime](const std::vector<double>& pitches, double waveset, double length) {
+        runtime.Tone(pitches, waveset, length);
+    });
     if (options.speechLog) {
         try {
             speechService.SetLog(std::make_unique<SpeechLog>(*options.speechLog));
@@ -108,6 +115,7 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     BrailleTable braille;
     services.braille = &braille;
     services.keys = &keys;
+    services.soundDevice = [] { return OpenAlDevice::Open(); };
 #ifdef ORBELA_HAVE_ESPEAK
     services.embeddedEngine = [&poster] { return std::make_unique<EspeakEngine>(poster); };
 #endif
@@ -130,6 +138,9 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
 #endif
     auto* form4 = new TForm4(std::move(voiceServices), &form1);
     form1.SetVoiceDialog(form4);
+    auto* form5 = new TForm5(runtime, configuration, speechService, &form1);
+    form5->SetSwitchVoiceOn([form4] { return form4->SwitchVoiceOn(); });
+    form1.SetSoundDialog(form5);
     auto* form6 = new TForm6(runtime, &speechService, &form1);
     form1.SetVirtualScreen(form6);
     form2->SetServices({&runtime, &speechService, &keys, &braille, [form6] { form6->OpenVirtualScreen(); }});

@@ -26,6 +26,7 @@
 #include "shell/qt/menu_keyboard.h"
 #include "shell/qt/printmemo_mirror.h"
 #include "shell/qt/process_end.h"
+#include "shell/qt/tform1_sound.h"
 #include "shell/ram_image.h"
 
 namespace orbela {
@@ -65,7 +66,8 @@ TForm1::TForm1(Runtime& runtime, IniFile& configuration, ErrorReport& report, Pr
       speech_(services.speech),
       embeddedEngine_(services.embeddedEngine),
       braille_(services.braille),
-      keys_(services.keys)
+      keys_(services.keys),
+      soundDevice_(services.soundDevice)
 {
     CreateControls();
     FormCreate();
@@ -134,6 +136,7 @@ void TForm1::CreateControls()
     connect(Voicesubmenu, &QAction::triggered, this, [this] { Guarded([this] { VoicesubmenuClick(); }); });
     connect(braillekeyboarditem, &QAction::triggered, this,
             [this] { Guarded([this] { braillekeyboarditemClick(); }); });
+    connect(soundssubmenu, &QAction::triggered, this, [this] { Guarded([this] { soundssubmenuClick(); }); });
 
     new MenuKeyboard(*this, *menuBar());
 }
@@ -150,6 +153,7 @@ void TForm1::FormCreate()
     LoadSettings();
     SetEngineFlags();
     LoadMemoryImage();
+    CreateSoundObjects();
     LoadBrailleTableFile();
     LoadCharacterNames();
 }
@@ -282,12 +286,14 @@ void TForm1::exitsubmenuClick()
         close();
         return;
     }
+    FreeSounds();
     processEnd_.EndAtOnce();
 }
 
 void TForm1::EndProgramAtOnce()
 {
     SaveImage();
+    FreeSounds();
     processEnd_.EndAtOnce();
 }
 
@@ -312,6 +318,7 @@ void TForm1::TimerTimer()
 void TForm1::closeEvent(QCloseEvent* event)
 {
     SaveImage();
+    FreeSounds();
     if (Running()) {
         // The run pumps nested loops below this handler; it cannot be
         // unwound, so the process ends here.

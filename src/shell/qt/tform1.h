@@ -16,6 +16,7 @@ class QTimer;
 
 namespace orbela {
 
+class AudioDevice;
 class BrailleTable;
 class ErrorReport;
 class IniFile;
@@ -27,7 +28,9 @@ class SpeechEngine;
 class SpeechService;
 class TAboutbox;
 class TForm3;
+class TForm1Sound;
 class TForm4;
+class TForm5;
 class TForm6;
 
 // What the creation handler needs beyond the core, made before the window
@@ -44,6 +47,9 @@ struct TForm1Services {
     // The key state of the message being handled, for the keys held with
     // Up and Down.
     const KeyState* keys = nullptr;
+    // Opens the sound device of the sound step; one that raises gives a
+    // message and a silent program. None skips the sound steps.
+    std::function<std::unique_ptr<AudioDevice>()> soundDevice;
 };
 
 class TForm1 final : public QMainWindow {
@@ -61,6 +67,7 @@ public:
     void SetDialogs(TForm3* environment, TAboutbox* about);
     void SetVoiceDialog(TForm4* voice) { voice_ = voice; }
     void SetVirtualScreen(TForm6* screen) { virtualScreen_ = screen; }
+    void SetSoundDialog(TForm5* sound);
 
     // Program/Start: runs the hosted program; returns when it has ended.
     void StartsubmenuClick();
@@ -72,6 +79,7 @@ public:
     void VoicesubmenuClick();
     void TimerTimer();
     void braillekeyboarditemClick();
+    void soundssubmenuClick();
 
     // The data-entry dialog's end-program button and Alt+F4 there: write
     // "ram.dat" and end the process at once.
@@ -114,6 +122,10 @@ private:
     void SetEngineFlags();
     void LoadCharacterNames();
     void LoadBrailleTableFile();
+    // The sound device and the sound list from "sounds.dat".
+    void CreateSoundObjects();
+    void LoadSounds();
+    void FreeSounds();
     // The window previews its controls' keys; true when the key is used up.
     bool FormKeyEvent(QEvent* event);
     void FormKeyDown(int virtualKey, Qt::KeyboardModifiers modifiers);
@@ -140,6 +152,9 @@ private:
     BrailleTable* braille_ = nullptr;
     const KeyState* keys_ = nullptr;
     TForm6* virtualScreen_ = nullptr;
+    std::function<std::unique_ptr<AudioDevice>()> soundDevice_;
+    std::unique_ptr<TForm1Sound> sound_;
+    TForm5* soundDialog_ = nullptr;
 };
 
 } // namespace orbela
