@@ -51,6 +51,8 @@ void TForm1::LoadCharacterNames()
 {
     if (!speech_)
         return;
+    // The table holds the file's entries and nothing else.
+    speech_->CharacterNames().Clear();
     try {
         speech_->CharacterNames().Load(CharacterNameFileName(runtime_.State().language));
     } catch (const Error& error) {
@@ -83,6 +85,9 @@ void TForm1::usesapi5submenuClick()
     // The voice dialog serves the embedded engine only.
     Voicesubmenu->setEnabled(!on);
     configuration_.WriteBool("Voice", "SAPI5", on);
+    // Rising when the system service takes over, falling when it hands back.
+    runtime_.Tone({on ? 400.0 : 600.0}, 3, 50);
+    runtime_.Tone({on ? 600.0 : 400.0}, 3, 50);
 }
 
 void TForm1::VoicesubmenuClick()
