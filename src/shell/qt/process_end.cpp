@@ -12,7 +12,10 @@ void QuickExit::EndAtOnce()
         beforeExit_();
     std::cout.flush();
     std::cerr.flush();
-    std::fflush(nullptr);
+    // Only our own streams: flushing every stream would wait for the locks
+    // that engine threads hold on theirs (the speech service's socket).
+    std::fflush(stdout);
+    std::fflush(stderr);
     std::_Exit(0);
 }
 
