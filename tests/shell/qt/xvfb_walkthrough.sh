@@ -21,6 +21,9 @@ trap 'rm -rf "$work"' EXIT
 # The program and its data files, not the test programs built beside them.
 find "$program_dir" -maxdepth 1 -type f ! -name '*_tests' -exec cp {} "$work"/ \;
 rm -f "$work"/ram.dat "$work"/*.ini
+# The voice off, so that the game goes at the pace of the keys rather than of
+# its speech.
+printf '[voice]\nvoiceallowed=0\n' >"$work"/orbela.ini
 cp "$commands" "$work"/commands.txt
 
 cat >"$work"/play.sh <<'INNER'
@@ -30,6 +33,8 @@ set -uo pipefail
 export ORBELA_SCREEN_DUMP=$PWD/screen.txt
 # A real window, whatever platform the widget tests around us use.
 export QT_QPA_PLATFORM=xcb
+# A machine without a sound card would otherwise greet us with a message.
+export ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null}
 ./orbela >out.txt 2>err.txt &
 program=$!
 
