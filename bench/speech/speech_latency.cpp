@@ -179,10 +179,6 @@ int Run(int rounds)
         speech.SpeakCharacter("k");
         if (timed->started)
             keyToSound.push_back(Milliseconds(*timed->started - start));
-        if (std::getenv("SPEECH_LATENCY_DEBUG"))
-            std::printf("round %d: started %d after %.2f ms, whole %.1f ms\n", i, timed->started.has_value(),
-                        timed->started ? Milliseconds(*timed->started - start) : -1.0,
-                        Milliseconds(SteadyClock::now() - start));
     }
 
     std::vector<double> stopToSilence;

@@ -238,7 +238,9 @@ void TForm4::SelectVoice()
 
 void TForm4::LoadVoiceSettings()
 {
-    if (!services_.state->voiceallowed)
+    // Without the embedded engine (no audio device, say) no voice can be
+    // missing: the program runs on silently instead of ending.
+    if (!services_.state->voiceallowed || !EmbeddedEngine())
         return;
     const IniFile& configuration = *services_.configuration;
     const std::string person = configuration.ReadString(VoiceSection, "person", "");

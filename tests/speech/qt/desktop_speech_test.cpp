@@ -147,9 +147,20 @@ TEST_F(DesktopSpeechTest, WithoutAnEngineTheFirstStartForbidsVoiceAndTheRunIsSil
     EXPECT_FALSE(form1->Voicesubmenu->isEnabled());
     form1->Startsubmenu->trigger();
     EXPECT_EQ(report.messages, std::vector<std::string>{"the dialog script has no answer left"});
+    EXPECT_EQ(end.calls, 0);
     // The introduction was printed, and nothing of it spoken.
     EXPECT_NE(screen.Text().find_first_not_of(" \r\n"), std::string::npos);
     EXPECT_TRUE(LogLines().empty());
+
+    // A voice configured while an engine worked does not end a later start
+    // that has none: there is nothing that could speak it.
+    configuration.WriteBool("voice", "voiceallowed", true);
+    configuration.WriteString("Voice", "person", "Czech");
+    report.messages.clear();
+    Create(/*withEngine=*/false);
+    form1->Startsubmenu->trigger();
+    EXPECT_EQ(report.messages, std::vector<std::string>{"the dialog script has no answer left"});
+    EXPECT_EQ(end.calls, 0);
 }
 
 TEST_F(DesktopSpeechTest, TheEngineSwitchSetsTheFlagsTheVoiceItemAndTheConfiguration)
