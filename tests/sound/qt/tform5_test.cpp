@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
@@ -132,22 +131,6 @@ protected:
     TForm5 dialog{runtime, configuration, speechService};
     std::vector<QString> messages;
 };
-
-TEST_F(SoundDialogTest, TheControlsCarryTheLanguagesTexts)
-{
-    runtime.State().language = 2000;
-    TForm5 english(runtime, configuration, speechService);
-    EXPECT_EQ(english.windowTitle(), LanguageText(2000, 21));
-    EXPECT_EQ(english.voicecheckbox->text(), LanguageText(2000, 22));
-    EXPECT_EQ(english.orbelasoundschk->text(), LanguageText(2000, 39));
-    EXPECT_EQ(english.sndvolstatic->text(), LanguageText(2000, 28));
-    EXPECT_EQ(english.okbitbtn->text(), LanguageText(2000, 7));
-    EXPECT_EQ(english.cancelbitbtn->text(), LanguageText(2000, 8));
-    EXPECT_FALSE(english.windowTitle().isEmpty());
-    EXPECT_EQ(english.sndvolstatic->buddy(), english.sndvoltrackbar);
-    EXPECT_EQ(english.sndvoltrackbar->minimum(), 0);
-    EXPECT_EQ(english.sndvoltrackbar->maximum(), 100);
-}
 
 TEST_F(SoundDialogTest, AVolumeBetweenStepsIsRoundedToTheBarAsTheDialogOpens)
 {
