@@ -108,7 +108,8 @@ void TForm1::CreateControls()
     helpmenu->setObjectName("helpmenu");
     aboutsubmenu = NewItem(help, "aboutsubmenu");
 
-    // Their commands are not part of this program yet.
+    // Voice is disabled by design until the settings allow it; Sounds waits
+    // for its dialog.
     for (QAction* item : {soundssubmenu, Voicesubmenu})
         item->setEnabled(false);
 
