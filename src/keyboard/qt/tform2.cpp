@@ -15,6 +15,7 @@
 #include "keyboard/qt/cp1250_validator.h"
 #include "keyboard/qt/virtual_key.h"
 #include "keyboard/word_reading.h"
+#include "keyboard/qt/dialog_probe.h"
 #include "runtime/runtime.h"
 #include "speech/speech_service.h"
 
@@ -125,6 +126,7 @@ void TForm2::ClearField()
 int TForm2::ShowModal()
 {
     inputedit->setFocus();
+    ArmDialogProbe(*this);
     return exec();
 }
 

@@ -1,0 +1,13 @@
+#pragma once
+// A test hook: with ORBELA_DIALOG_PROBE set, every showing of the data-entry
+// dialog is counted on standard error ("orbela-dialog-shown N") once the
+// dialog is up, so that a script typing real keys knows which prompt it
+// types into. Off by default.
+
+class QWidget;
+
+namespace orbela {
+
+void ArmDialogProbe(QWidget& dialog);
+
+} // namespace orbela
