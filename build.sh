@@ -79,7 +79,7 @@ test)
 sanitize)
     install_packages
     build build-sanitize -DORBELA_SANITIZE=ON -DORBELA_BENCHMARKS=OFF
-    run_tests build-sanitize
+    LSAN_OPTIONS="suppressions=$PWD/tests/sanitizer/lsan.supp:print_suppressions=0" run_tests build-sanitize
     ;;
 *)
     usage
