@@ -157,6 +157,44 @@ TEST_F(OpenAlWaveBackend, ASoundEffectReturnsOnlyAfterItsWholeWaveHasSounded)
     EXPECT_NEAR(PeakFrequency(Piece(capture, spans[0]), capture.rate, 200, 3000, 5), 880, 10);
 }
 
+TEST_F(OpenAlWaveBackend, CopiesLoopsAndTheSoundsSwitchOnTheRealDevice)
+{
+    // With the Orbela sounds off nothing sounds, and the name is not even
+    // looked up (an unknown name raises nothing).
+    RuntimeState off;
+    off.orbelasounds = false;
+    EXPECT_NO_THROW(list->PlaySoundEffect("no such wave", off));
+    list->PlaySoundEffect("beep", off);
+
+    // A looped sound played twice restarts its one source, never a copy.
+    Sound& tone = list->FindSound("snd11");
+    tone.SetLooped(true);
+    tone.Play(PlayWait::NoWait);
+    tone.Play(PlayWait::NoWait);
+    EXPECT_EQ(tone.CopyCount(), 0u);
+    std::this_thread::sleep_for(60ms);
+    tone.Stop();
+
+    // At the limit of two copies, a third play restarts the older copy.
+    Sound& beep = list->FindSound("BEEP");
+    beep.SetMaxPlayingCount(2);
+    for (int play = 0; play < 3; ++play)
+        beep.Play(PlayWait::NoWait);
+    EXPECT_EQ(beep.CopyCount(), 2u);
+    beep.Stop();
+
+    Capture capture = Finish();
+    ASSERT_EQ(capture.rate, CaptureRate);
+    // Only the loop and the beeps sounded: the loud part starts with the
+    // tone (440 Hz), not with a beep (880 Hz) played while the sounds were
+    // off. Its first 40 ms are the tone alone.
+    auto spans = LoudSpans(capture.mono, 0.002, 480);
+    ASSERT_FALSE(spans.empty());
+    testing::Span start = spans[0];
+    start.end = std::min(start.end, start.begin + static_cast<std::size_t>(0.04 * capture.rate));
+    EXPECT_NEAR(PeakFrequency(Piece(capture, start), capture.rate, 200, 3000, 5), 440, 15);
+}
+
 TEST_F(OpenAlWaveBackend, AToneAtSixtyFourTimesThreeHundredHertzPeaksAtThreeHundred)
 {
     Sound& tone = list->FindSound("snd15");
