@@ -10,17 +10,11 @@
 set -euo pipefail
 program_dir=$1
 
-for tool in xvfb-run xdotool; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is not installed"
-        exit 77
-    fi
-done
+# shellcheck source=../../support/xvfb_program.sh
+. "$(dirname "$0")/../../support/xvfb_program.sh"
+require_xvfb_tools
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-find "$program_dir" -maxdepth 1 -type f ! -name '*_tests' -exec cp {} "$work"/ \;
-rm -f "$work"/ram.dat "$work"/*.ini
+copy_program_folder "$program_dir"
 printf '[voice]\nvoiceallowed=0\n[keyboard]\nbraillekeys=1\n' >"$work"/orbela.ini
 
 cat >"$work"/play.sh <<'INNER'

@@ -9,18 +9,11 @@ set -euo pipefail
 program_dir=$1
 commands=$2
 
-for tool in xvfb-run xdotool; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIP: $tool is not installed"
-        exit 77
-    fi
-done
+# shellcheck source=../../support/xvfb_program.sh
+. "$(dirname "$0")/../../support/xvfb_program.sh"
+require_xvfb_tools
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-# The program and its data files, not the test programs built beside them.
-find "$program_dir" -maxdepth 1 -type f ! -name '*_tests' -exec cp {} "$work"/ \;
-rm -f "$work"/ram.dat "$work"/*.ini
+copy_program_folder "$program_dir"
 # The voice off, so that the game goes at the pace of the keys rather than of
 # its speech.
 printf '[voice]\nvoiceallowed=0\n' >"$work"/orbela.ini
