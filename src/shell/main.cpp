@@ -1,10 +1,15 @@
 // Entry point: the desktop window by default, the terminal front-end with
 // --tty (or where the program was built without the desktop).
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
+#include "i18n/product_info.h"
+#include "runtime/cp1250.h"
+#include "runtime/error.h"
 #include "shell/executable_path.h"
 #include "shell/terminal/command_line.h"
 #include "shell/terminal/terminal_frontend.h"
@@ -24,25 +29,36 @@ void UseProgramAudioSettings()
         setenv("ALSOFT_CONF", settings.c_str(), /*overwrite=*/0);
 }
 
+// --help and --version: a text that did not reach standard output (a full
+// disk, a closed pipe) is a failure, as GNU programs report it.
+int PrintAndExit(const std::string& text)
+{
+    errno = 0;
+    std::fputs(text.c_str(), stdout);
+    const bool failed = std::fflush(stdout) != 0 || std::ferror(stdout);
+    const int reason = errno;
+    if (std::fclose(stdout) != 0 || failed) {
+        std::fprintf(stderr, "orbela: write error%s%s\n", reason ? ": " : "", reason ? std::strerror(reason) : "");
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    UseProgramAudioSettings();
     std::string error;
     auto options = orbela::ParseCommandLine(argc, argv, error);
     if (!options) {
         std::fprintf(stderr, "orbela: %s\nTry 'orbela --help' for more information.\n", error.c_str());
         return 2;
     }
-    if (options->help) {
-        std::fputs(orbela::HelpText("orbela").c_str(), stdout);
-        return 0;
-    }
-    if (options->version) {
-        std::fputs(orbela::VersionText().c_str(), stdout);
-        return 0;
-    }
+    if (options->help)
+        return PrintAndExit(orbela::HelpText("orbela"));
+    if (options->version)
+        return PrintAndExit(orbela::VersionText());
+    UseProgramAudioSettings();
 #ifdef ORBELA_HAVE_DESKTOP
     if (!options->tty)
         return orbela::RunDesktop(argc, argv, *options);

@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "i18n/product_info.h"
 #include "i18n/qt/qt_text.h"
 
 namespace orbela {
@@ -16,7 +17,6 @@ constexpr int ProductNameString = 1;
 constexpr int OkString = 7;
 constexpr int CaptionString = 36;
 constexpr int VersionString = 37;
-constexpr const char* VersionNumber = "1.7";
 
 QLabel* NamedLabel(const char* objectName, QWidget* parent)
 {
@@ -71,9 +71,9 @@ void TAboutbox::FormCreate(int language)
     setWindowTitle(LanguageText(language, CaptionString));
     setAccessibleName(windowTitle());
     ProductName->setText(LanguageText(language, ProductNameString));
-    Version->setText(LanguageText(language, VersionString) + ' ' + VersionNumber);
-    // The hosted program's own name; it needs no translation.
-    Copyright->setText("kvaldor");
+    Version->setText(LanguageText(language, VersionString) + ' ' + QString::fromStdString(ProgramVersion()));
+    // The same lines --version prints; the licence is not translated.
+    Copyright->setText(QString::fromStdString(CopyrightLine() + "\n" + LicenceLine()));
     OKButton->setText(LanguageText(language, OkString));
     for (QLabel* label : {ProductName, Version, Copyright, Comments})
         label->setAccessibleName(label->text());

@@ -1,5 +1,7 @@
 #pragma once
-// The program's command-line options, shared by both front-ends.
+// The program's command-line options, shared by both front-ends, read as
+// GNU programs read them (getopt_long): the program's own options first,
+// then what is left goes to the desktop toolkit.
 
 #include <optional>
 #include <string>
@@ -13,16 +15,20 @@ struct CommandLine {
     bool version = false;
     // The terminal front-end speaks nothing.
     bool quiet = false;
+    // Work in the per-user data folder ($XDG_DATA_HOME/orbela), as the
+    // desktop entry starts the program.
+    bool dataHome = false;
     // Every request the speech service hands to an engine is appended here.
     std::optional<std::string> speechLog;
-    // Arguments left for the desktop toolkit (e.g. -platform offscreen).
+    // The desktop toolkit's own options with their values (e.g. -platform
+    // offscreen), in their order.
     std::vector<std::string> rest;
 };
 
-// Nullopt with `error` set for an unknown option or a missing value.
+// Nullopt with `error` set (without the program's name) for an unknown
+// option, a missing or unwanted value, or a stray argument.
 std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& error);
 
 std::string HelpText(const std::string& programName);
-std::string VersionText();
 
 } // namespace orbela

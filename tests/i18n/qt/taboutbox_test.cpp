@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "i18n/product_info.h"
 #include "i18n/qt/qt_test_support.h"
 
 namespace orbela {
@@ -28,6 +29,8 @@ TEST_P(AboutBoxTest, ShowsProductAndVersionInTheLanguageAndClosesWithOk)
     EXPECT_EQ(about.ProductName->text(), QString::fromUtf8(expected.productName));
     EXPECT_EQ(about.Version->text(), QString::fromUtf8(expected.version));
     EXPECT_EQ(about.OKButton->text(), QString::fromUtf8(expected.ok));
+    // The copyright and licence lines are those --version prints.
+    EXPECT_EQ(about.Copyright->text(), QString::fromStdString(CopyrightLine() + "\n" + LicenceLine()));
     EXPECT_TRUE(about.Comments->text().isEmpty());
     EXPECT_TRUE(about.Comments->wordWrap());
     EXPECT_EQ(about.Version->accessibleName(), about.Version->text());

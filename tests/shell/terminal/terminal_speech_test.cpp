@@ -13,7 +13,6 @@
 #include "runtime/runtime_state.h"
 #include "shell/ini_file.h"
 #include "shell/temp_folder.h"
-#include "shell/terminal/command_line.h"
 #include "speech/recording_engine.h"
 #include "speech/speech_log.h"
 #include "support/fakes.h"
@@ -167,37 +166,6 @@ TEST(TerminalEvents, AWaitBlocksUntilAnotherThreadPostsAndThenRunsWhatWasPosted)
     EXPECT_EQ(ran, 1);
     events.ProcessPending();
     EXPECT_EQ(ran, 11);
-}
-
-TEST(TerminalCommandLine, SpeechOptionsAreReadAndAMissingLogNameIsAnError)
-{
-    const auto parse = [](std::vector<std::string> words, std::string& error) {
-        std::vector<char*> argv;
-        for (std::string& word : words)
-            argv.push_back(word.data());
-        return ParseCommandLine(static_cast<int>(argv.size()), argv.data(), error);
-    };
-    std::string error;
-    auto options = parse({"orbela", "--tty", "--quiet", "--speech-log", "talk.txt"}, error);
-    ASSERT_TRUE(options);
-    EXPECT_TRUE(options->quiet);
-    EXPECT_EQ(options->speechLog, std::optional<std::string>("talk.txt"));
-    EXPECT_TRUE(options->rest.empty());
-
-    options = parse({"orbela", "--speech-log=a b.txt"}, error);
-    ASSERT_TRUE(options);
-    EXPECT_FALSE(options->quiet);
-    EXPECT_EQ(options->speechLog, std::optional<std::string>("a b.txt"));
-
-    for (const auto& words : {std::vector<std::string>{"orbela", "--speech-log"},
-                              std::vector<std::string>{"orbela", "--speech-log="}}) {
-        error.clear();
-        EXPECT_FALSE(parse(words, error));
-        EXPECT_EQ(error, "option '--speech-log' needs a file name");
-    }
-    const std::string help = HelpText("orbela");
-    EXPECT_NE(help.find("--speech-log FILE"), std::string::npos);
-    EXPECT_NE(help.find("--quiet"), std::string::npos);
 }
 
 } // namespace
