@@ -6,11 +6,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "i18n/product_info.h"
 #include "runtime/cp1250.h"
 #include "runtime/error.h"
+#include "shell/data_files.h"
 #include "shell/executable_path.h"
+#include "shell/user_folders.h"
 #include "shell/terminal/command_line.h"
 #include "shell/terminal/terminal_frontend.h"
 #ifdef ORBELA_HAVE_DESKTOP
@@ -23,10 +26,13 @@ namespace {
 // for prompt key echo) unless the user names a settings file of their own.
 void UseProgramAudioSettings()
 {
-    std::error_code error;
-    const auto settings = orbela::ExecutablePath().parent_path() / "alsoft.conf";
-    if (std::filesystem::is_regular_file(settings, error))
-        setenv("ALSOFT_CONF", settings.c_str(), /*overwrite=*/0);
+    // It belongs to the program, not to the current directory: beside the
+    // executable, else in the installed data folder.
+    const auto executable = orbela::ExecutablePath();
+    const std::vector<std::filesystem::path> folders{executable.parent_path(),
+                                                     orbela::InstalledDataFolderFor(executable)};
+    if (const auto settings = orbela::FindDataFileIn(folders, "alsoft.conf"))
+        setenv("ALSOFT_CONF", settings->c_str(), /*overwrite=*/0);
 }
 
 // --help and --version: a text that did not reach standard output (a full
@@ -58,6 +64,14 @@ int main(int argc, char** argv)
         return PrintAndExit(orbela::HelpText("orbela"));
     if (options->version)
         return PrintAndExit(orbela::VersionText());
+    if (options->dataHome) {
+        try {
+            orbela::EnterUserDataFolder(orbela::UserFolders::FromEnvironment());
+        } catch (const orbela::Error& failure) {
+            std::fprintf(stderr, "orbela: %s\n", orbela::Cp1250ToUtf8(failure.what()).c_str());
+            return 1;
+        }
+    }
     UseProgramAudioSettings();
 #ifdef ORBELA_HAVE_DESKTOP
     if (!options->tty)

@@ -18,6 +18,7 @@
 #include "runtime/screen.h"
 #include "runtime/speech_output.h"
 #include "shell/executable_path.h"
+#include "shell/user_folders.h"
 #include "shell/ini_file.h"
 #include "shell/qt/deferred_input_dialog.h"
 #include "shell/qt/message_box_error_report.h"
@@ -121,7 +122,7 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
 #endif
 
     const std::filesystem::path executable = ExecutablePath();
-    IniFile configuration(ConfigurationPathFor(executable));
+    IniFile configuration(ConfigurationPath());
     QuickExit quickExit([&screen] { WriteScreenDumpIfAsked(screen); });
 
     // The windows in their order; the dialogs belong to the main window.

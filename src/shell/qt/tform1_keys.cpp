@@ -13,6 +13,7 @@
 #include "runtime/error_report.h"
 #include "runtime/runtime.h"
 #include "shell/configuration.h"
+#include "shell/data_files.h"
 #include "shell/qt/tform1.h"
 #include "speech/speech_service.h"
 
@@ -43,7 +44,8 @@ void TForm1::LoadBrailleTableFile()
         return;
     try {
         // What the file holds beyond the tables is left out and told once.
-        if (const BrailleTableSurplus surplus = braille_->LoadBrailleTable(BrailleTableFileName))
+        const auto file = RequireDataFile(DataFoldersFor(executable_), BrailleTableFileName);
+        if (const BrailleTableSurplus surplus = braille_->LoadBrailleTable(file))
             report_.Report(surplus.Message());
     } catch (const Error& error) {
         // Without the table only the space chord types anything.

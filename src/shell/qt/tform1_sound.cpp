@@ -13,6 +13,7 @@
 #include "i18n/qt/qt_text.h"
 #include "runtime/error_report.h"
 #include "runtime/runtime.h"
+#include "shell/data_files.h"
 #include "shell/qt/process_end.h"
 #include "shell/qt/tform1.h"
 #include "sound/qt/tform5.h"
@@ -67,8 +68,13 @@ void TForm1::CreateSoundObjects()
 void TForm1::LoadSounds()
 {
     try {
-        if (!sound_->List().LoadFile(SoundsFile)) {
-            ShowMessage(this, LanguageText(runtime_.State().language, CannotFindFileString) + " sounds.dat",
+        // The current directory first, then the installed data folder.
+        const auto folders = DataFoldersFor(executable_);
+        const auto found = FindDataFileIn(folders, SoundsFile);
+        if (!found || !sound_->List().LoadFile(*found)) {
+            ShowMessage(this,
+                        LanguageText(runtime_.State().language, CannotFindFileString) + ' ' +
+                            FromCp1250(SearchedPlaces(folders, SoundsFile)),
                         MessageKind::Error);
             processEnd_.EndAtOnce();
         }

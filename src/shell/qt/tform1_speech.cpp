@@ -7,6 +7,7 @@
 #include "runtime/error.h"
 #include "runtime/error_report.h"
 #include "runtime/runtime.h"
+#include "shell/data_files.h"
 #include "shell/ini_file.h"
 #include "shell/qt/tform1.h"
 #include "speech/character_names.h"
@@ -54,7 +55,8 @@ void TForm1::LoadCharacterNames()
     // The table holds the file's entries and nothing else.
     speech_->CharacterNames().Clear();
     try {
-        speech_->CharacterNames().Load(CharacterNameFileName(runtime_.State().language));
+        const std::string name = CharacterNameFileName(runtime_.State().language);
+        speech_->CharacterNames().Load(RequireDataFile(DataFoldersFor(executable_), name));
     } catch (const Error& error) {
         report_.Report(error.what());
     }

@@ -12,6 +12,7 @@
 #include "runtime/speech_output.h"
 #include "shell/configuration.h"
 #include "shell/executable_path.h"
+#include "shell/user_folders.h"
 #include "shell/program_run.h"
 #include "shell/ram_image.h"
 #include "speech/speech_log.h"
@@ -82,7 +83,7 @@ int RunTerminal(const CommandLine& options)
     std::unique_ptr<TerminalSpeech> speaking;
     if (!options.quiet)
         speaking = std::make_unique<TerminalSpeech>(runtime.State());
-    IniFile configuration(ConfigurationPathFor(ExecutablePath()));
+    IniFile configuration(ConfigurationPath());
     LoadStartupState(runtime, configuration, speaking && speaking->EmbeddedEngineExists(), report);
     if (speaking) {
         if (options.speechLog) {

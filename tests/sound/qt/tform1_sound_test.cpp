@@ -106,7 +106,9 @@ protected:
 TEST_F(MainWindowSoundTest, AMissingSoundsFileIsToldAndEndsTheProcess)
 {
     Create();
-    EXPECT_EQ(messages, (std::vector<QString>{LanguageText(1000, 42) + " sounds.dat"}));
+    const std::string searched = folder.Path().string() + ", " + (folder.Path().parent_path() / "share/orbela").string();
+    EXPECT_EQ(messages, (std::vector<QString>{LanguageText(1000, 42) + " sounds.dat (searched: " +
+                                              QString::fromStdString(searched) + ")"}));
     EXPECT_EQ(end.calls, 1);
     EXPECT_TRUE(report.messages.empty());
 }

@@ -198,7 +198,10 @@ TEST_F(DesktopSpeechTest, TheCharacterNamesOfTheLanguageAreLoadedAndAMissingFile
     std::filesystem::remove(folder / "english.eky");
     service.CharacterNames().Clear();
     Create();
-    EXPECT_EQ(report.messages, std::vector<std::string>{"File not found"});
+    // The message names the file and both places searched: the current
+    // directory and the data folder an installed program would have.
+    const std::string searched = folder.Path().string() + ", " + (folder.Path().parent_path() / "share/orbela").string();
+    EXPECT_EQ(report.messages, std::vector<std::string>{"File not found: english.eky (searched: " + searched + ")"});
     EXPECT_EQ(service.CharacterNames().Filled(), 0u);
 }
 
