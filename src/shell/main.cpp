@@ -65,6 +65,10 @@ int main(int argc, char** argv)
     if (options->version)
         return PrintAndExit(orbela::VersionText());
     if (options->dataHome) {
+        // A log named on the command line is where the user stood.
+        std::error_code ignored;
+        if (options->speechLog)
+            options->speechLog = std::filesystem::absolute(*options->speechLog, ignored).string();
         try {
             orbela::EnterUserDataFolder(orbela::UserFolders::FromEnvironment());
         } catch (const orbela::Error& failure) {

@@ -80,6 +80,8 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     int toolkitArgc = static_cast<int>(arguments.size());
 
     OrbelaApplication application(toolkitArgc, toolkitArgv.data());
+    // Lets the desktop match the window to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName("org.orbela.Orbela");
     MessageBoxErrorReport report;
     application.SetErrorReport(&report);
 

@@ -196,7 +196,8 @@ std::string HelpText(const std::string& programName)
            "Data files (sounds.dat, czech.ebt, *.eky) are read from the current\n"
            "directory, else from the installed data folder. ram.dat is read from\n"
            "and written to the current directory. Settings live in orbela.ini\n"
-           "beside the executable when it or its folder can be written, else in\n"
+           "beside the executable for a copy run from its own folder that may\n"
+           "write there; an installed or read-only copy keeps them in\n"
            "$XDG_CONFIG_HOME/orbela/orbela.ini (default ~/.config).\n";
 }
 
