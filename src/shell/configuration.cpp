@@ -4,6 +4,7 @@
 
 #include "i18n/resource_localizer.h"
 #include "runtime/error.h"
+#include "shell/atomic_file.h"
 
 namespace orbela {
 namespace {
@@ -17,6 +18,7 @@ constexpr int FullVolume = 0;
 
 void LoadConfiguration(IniFile& file, RuntimeState& state, bool enumeratorExists, MenuMarks& marks)
 {
+    RemoveStaleTemporaryFiles(file.Path());
     if (!file.Exists()) {
         // First start: only the voice switch is written, which creates the
         // file; the other keys appear when their writers first run.

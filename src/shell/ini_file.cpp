@@ -143,8 +143,10 @@ void IniFile::WriteValue(std::string_view section, std::string_view key, std::st
     const fs::path& path = path_;
     std::string old;
     const LoadResult result = ReadWholeFile(path, old);
-    if (result == LoadResult::TooLarge || result == LoadResult::NotRegular)
+    if (result == LoadResult::TooLarge)
         throw Error(UnableToWriteMessage(path) + ": " + ProblemMessage(path, result));
+    // Something that is not a regular file holds no settings to keep; the
+    // save below refuses to replace it and says why.
     IniValues values = IniValues::FromBytes(old);
     std::string bytes;
     if (result == LoadResult::Unreadable || !values.profile_->Set(section, key, value) || !values.profile_->Save(bytes))
