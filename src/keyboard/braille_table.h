@@ -48,6 +48,10 @@ class BrailleTable {
 public:
     static constexpr std::size_t PrefixSlots = 10;
     static constexpr std::size_t CharacterSlots = 254;
+    // A table file larger than this is refused ("<name> is larger than ...
+    // bytes and is not read"): the real one is a few KiB, and a huge one
+    // would only hold the start-up.
+    static constexpr std::size_t MaxFileBytes = 1024 * 1024;
 
     // Reads the table file (by default "czech.ebt" in the current directory)
     // into the two tables, replacing what they held; each [prefixes] section

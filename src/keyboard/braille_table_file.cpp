@@ -31,6 +31,12 @@ std::string InOutErrorText(int error)
     }
 }
 
+std::string TooLargeMessage(const std::filesystem::path& file)
+{
+    return file.filename().string() + " is larger than " + std::to_string(BrailleTable::MaxFileBytes) +
+        " bytes and is not read";
+}
+
 struct Entry {
     std::string_view name;
     std::string_view dots;
@@ -163,10 +169,14 @@ BrailleTableSurplus BrailleTable::LoadBrailleTable(const std::filesystem::path& 
         throw Error(InOutErrorText(errno));
 
     // Lines are taken as they arrive, so that a read failing half-way keeps
-    // the lines before it.
+    // the lines before it. Only the bytes after the last line end wait in
+    // `pending`, and a piece without a line end is only appended, so a long
+    // line costs its length once rather than once per piece.
     std::string pending;
     char buffer[4096];
     int readError = 0;
+    std::size_t total = 0;
+    bool tooLarge = false;
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got < 0 && errno == EINTR)
@@ -175,7 +185,15 @@ BrailleTableSurplus BrailleTable::LoadBrailleTable(const std::filesystem::path& 
             readError = errno;
         if (got <= 0)
             break;
-        pending.append(buffer, static_cast<std::size_t>(got));
+        total += static_cast<std::size_t>(got);
+        if (total > MaxFileBytes) {
+            tooLarge = true;
+            break;
+        }
+        const std::string_view piece(buffer, static_cast<std::size_t>(got));
+        pending.append(piece);
+        if (piece.find_first_of("\r\n") == std::string_view::npos)
+            continue;
         // A CR LF cut by the end of a piece reads as a line end and an empty
         // line, which no section takes.
         const std::size_t used = ForEachLine(pending, false, [&](std::string_view line) { loader.TakeLine(line); });
@@ -184,6 +202,8 @@ BrailleTableSurplus BrailleTable::LoadBrailleTable(const std::filesystem::path& 
     ::close(fd);
     if (readError != 0)
         throw Error(InOutErrorText(readError));
+    if (tooLarge)
+        throw Error(TooLargeMessage(file));
     ForEachLine(pending, true, [&](std::string_view line) { loader.TakeLine(line); });
     return loader.Surplus();
 }

@@ -73,6 +73,47 @@ std::size_t Utf8SequenceLength(unsigned char lead)
     return 1;
 }
 
+// Whether `text` starts with one well-formed UTF-8 character: no stray
+// continuation byte, no cut sequence, no overlong form, no surrogate, nothing
+// beyond U+10FFFF.
+bool StartsWithValidUtf8(std::string_view text)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80)
+        return true;
+    if (lead < 0xC2 || lead > 0xF4)
+        return false;
+    const std::size_t length = Utf8SequenceLength(lead);
+    if (text.size() < length)
+        return false;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80)
+            return false;
+    }
+    const unsigned char second = byte(1);
+    if (lead == 0xE0 && second < 0xA0)
+        return false;
+    if (lead == 0xED && second >= 0xA0)
+        return false;
+    if (lead == 0xF0 && second < 0x90)
+        return false;
+    return !(lead == 0xF4 && second >= 0x90);
+}
+
+std::string HexBytes(std::string_view bytes)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    std::string shown;
+    for (char c : bytes) {
+        const auto value = static_cast<unsigned char>(c);
+        shown += "\\x";
+        shown += hex[value >> 4];
+        shown += hex[value & 15];
+    }
+    return shown;
+}
+
 } // namespace
 
 std::string Cp1250ToUtf8(std::string_view cp1250)
@@ -110,17 +151,14 @@ std::string Utf8ToCp1250(std::string_view utf8)
     std::string_view rest = utf8;
     if (converter.Run(rest, out))
         return out;
-    std::size_t length = std::min(Utf8SequenceLength(static_cast<unsigned char>(rest.front())), rest.size());
+    const std::string position = std::to_string(utf8.size() - rest.size());
+    // Text typed or saved in another encoding (raw Windows-1250 bytes, say)
+    // is told apart from a real character that this code page lacks.
+    if (!StartsWithValidUtf8(rest))
+        throw Error("The byte " + HexBytes(rest.substr(0, 1)) + " at byte " + position + " is not valid UTF-8");
+    const std::size_t length = std::min(Utf8SequenceLength(static_cast<unsigned char>(rest.front())), rest.size());
     // The message names the character in ASCII, since it has no form here.
-    std::string shown;
-    static const char hex[] = "0123456789ABCDEF";
-    for (std::size_t i = 0; i < length; ++i) {
-        unsigned char byte = static_cast<unsigned char>(rest[i]);
-        shown += "\\x";
-        shown += hex[byte >> 4];
-        shown += hex[byte & 15];
-    }
-    throw Error("The character " + shown + " at byte " + std::to_string(utf8.size() - rest.size()) +
+    throw Error("The character " + HexBytes(rest.substr(0, length)) + " at byte " + position +
                 " has no Windows-1250 form");
 }
 

@@ -1,8 +1,11 @@
 #include "shell/atomic_file.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <fcntl.h>
 #include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -52,7 +55,8 @@ bool WriteAll(int fd, std::string_view bytes)
 
 // The new file takes over the permission bits and, where the process may
 // give it away, the owner of the file it replaces; a new file gets what
-// creating it would have given under the process's umask.
+// creating it would have given under the process's umask. The temporary
+// file itself is created 0600, so nobody else can read it half-written.
 bool TakeOverAttributes(int fd, const fs::path& target)
 {
     struct stat existing {};
@@ -66,17 +70,6 @@ bool TakeOverAttributes(int fd, const fs::path& target)
     return ::fchmod(fd, 0666 & ~mask) == 0;
 }
 
-// A link is followed, so that the file it names is replaced and the link
-// stays.
-fs::path ResolveTarget(const fs::path& file)
-{
-    std::error_code error;
-    if (!fs::is_symlink(file, error))
-        return file;
-    fs::path resolved = fs::weakly_canonical(file, error);
-    return error ? file : resolved;
-}
-
 // Makes the rename itself durable; a folder that cannot be synced does not
 // make the write fail, the data are already on disk.
 void SyncFolder(const fs::path& folder)
@@ -88,29 +81,143 @@ void SyncFolder(const fs::path& folder)
     ::close(fd);
 }
 
+struct Target {
+    fs::path path;           // the file to replace, links resolved
+    std::string refusal;     // why nothing may be written, when not empty
+};
+
+// The rule for what a save may replace: a regular file, a name that does
+// not exist yet, or a link (over any number of links) to a regular file,
+// which is saved through, keeping the link. A link to anything else, a
+// link that points nowhere, and anything that is not a regular file (a
+// folder, a device, a FIFO, a socket) are refused and left as they are.
+Target ResolveTarget(const fs::path& file)
+{
+    struct stat own {};
+    if (::lstat(file.c_str(), &own) != 0)
+        return {file, {}};
+    if (S_ISREG(own.st_mode))
+        return {file, {}};
+    if (!S_ISLNK(own.st_mode))
+        return {file, "it is not a regular file"};
+    struct stat pointed {};
+    if (::stat(file.c_str(), &pointed) != 0)
+        return {file, "it is a link that points to nothing"};
+    if (!S_ISREG(pointed.st_mode))
+        return {file, "it is a link to something that is not a regular file"};
+    char resolved[PATH_MAX];
+    if (::realpath(file.c_str(), resolved) == nullptr)
+        return {file, "it is a link that cannot be followed"};
+    return {resolved, {}};
+}
+
+std::string TemporaryPattern(const fs::path& target)
+{
+    return (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+}
+
+// Where the folder cannot take a new file but the file itself may be
+// written, it is rewritten in place: the size written is checked, so a
+// short write is reported, though the file is then damaged.
+bool RewriteInPlace(const fs::path& target, std::string_view bytes)
+{
+    FileDescriptor file(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    struct stat status {};
+    if (file.Get() < 0 || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode))
+        return false;
+    const bool written = WriteAll(file.Get(), bytes) &&
+        ::ftruncate(file.Get(), static_cast<off_t>(bytes.size())) == 0 && ::fsync(file.Get()) == 0 &&
+        ::fstat(file.Get(), &status) == 0 && status.st_size == static_cast<off_t>(bytes.size());
+    return file.Close() && written;
+}
+
+bool FolderRefusesNewFiles(int error)
+{
+    return error == EACCES || error == EPERM || error == EROFS;
+}
+
 bool ReplaceFile(const fs::path& target, std::string_view bytes)
 {
     const fs::path folder = target.parent_path();
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string pattern = TemporaryPattern(target);
+    // mkostemp opens with O_CREAT | O_EXCL and mode 0600.
     FileDescriptor temporary(::mkostemp(pattern.data(), O_CLOEXEC));
-    if (temporary.Get() < 0)
+    if (temporary.Get() < 0) {
+        const int error = errno;
+        std::error_code ignored;
+        if (FolderRefusesNewFiles(error) && fs::is_regular_file(target, ignored) && ::access(target.c_str(), W_OK) == 0)
+            return RewriteInPlace(target, bytes);
         return false;
-    const bool written = TakeOverAttributes(temporary.Get(), target)
-        && WriteAll(temporary.Get(), bytes) && ::fsync(temporary.Get()) == 0;
-    if (!temporary.Close() || !written || ::rename(pattern.c_str(), target.c_str()) != 0) {
+    }
+    // Held while the file is written: the clean-up at the next start leaves
+    // alone a temporary file that a running save still holds.
+    ::flock(temporary.Get(), LOCK_EX | LOCK_NB);
+    const bool written = WriteAll(temporary.Get(), bytes) && TakeOverAttributes(temporary.Get(), target) &&
+        ::fsync(temporary.Get()) == 0;
+    if (!written || ::rename(pattern.c_str(), target.c_str()) != 0) {
         ::unlink(pattern.c_str());
         return false;
     }
+    const bool closed = temporary.Close();
     SyncFolder(folder);
+    return closed;
+}
+
+// A temporary file's name: "." + the file's name + "." + six letters or
+// digits, as mkostemp makes them.
+bool IsTemporaryName(const std::string& name, const std::string& fileName)
+{
+    const std::string prefix = "." + fileName + ".";
+    if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    for (std::size_t i = prefix.size(); i < name.size(); ++i) {
+        const char c = name[i];
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')))
+            return false;
+    }
     return true;
+}
+
+void RemoveStaleIn(const fs::path& folder, const std::string& fileName)
+{
+    std::error_code error;
+    for (fs::directory_iterator entry(folder.empty() ? "." : folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const fs::path path = entry->path();
+        if (!IsTemporaryName(path.filename().string(), fileName))
+            continue;
+        FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+        struct stat status {};
+        if (file.Get() < 0 || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+            status.st_uid != ::geteuid())
+            continue;
+        // A save still running holds its lock; a killed one left it free.
+        if (::flock(file.Get(), LOCK_EX | LOCK_NB) == 0)
+            ::unlink(path.c_str());
+    }
 }
 
 } // namespace
 
 void WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes)
 {
-    if (file.empty() || !file.has_filename() || !ReplaceFile(ResolveTarget(file), bytes))
+    if (file.empty() || !file.has_filename())
         throw Error(UnableToWriteMessage(file));
+    const Target target = ResolveTarget(file);
+    if (!target.refusal.empty())
+        throw Error(UnableToWriteMessage(file) + ": " + target.refusal);
+    if (!ReplaceFile(target.path, bytes))
+        throw Error(UnableToWriteMessage(file));
+}
+
+void RemoveStaleTemporaryFiles(const std::filesystem::path& file)
+{
+    if (file.empty() || !file.has_filename())
+        return;
+    RemoveStaleIn(file.parent_path(), file.filename().string());
+    const Target target = ResolveTarget(file);
+    if (target.refusal.empty() && target.path != file)
+        RemoveStaleIn(target.path.parent_path(), target.path.filename().string());
 }
 
 std::string UnableToWriteMessage(const std::filesystem::path& file)

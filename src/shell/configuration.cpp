@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "i18n/resource_localizer.h"
+#include "runtime/error.h"
+#include "shell/atomic_file.h"
 
 namespace orbela {
 namespace {
@@ -16,6 +18,7 @@ constexpr int FullVolume = 0;
 
 void LoadConfiguration(IniFile& file, RuntimeState& state, bool enumeratorExists, MenuMarks& marks)
 {
+    RemoveStaleTemporaryFiles(file.Path());
     if (!file.Exists()) {
         // First start: only the voice switch is written, which creates the
         // file; the other keys appear when their writers first run.
@@ -23,12 +26,16 @@ void LoadConfiguration(IniFile& file, RuntimeState& state, bool enumeratorExists
         file.WriteBool("voice", "voiceallowed", state.voiceallowed);
         return;
     }
-    state.voiceallowed = file.ReadBool("voice", "voiceallowed", true);
-    state.orbelasounds = file.ReadBool("sounds", "orbelasounds", true);
-    state.sndvolume = std::clamp(file.ReadInteger("sounds", "sndvolume", 0), SilentVolume, FullVolume);
-    state.braillekeys = file.ReadBool("keyboard", "braillekeys", false);
-    marks.usesapi5 = file.ReadBool("Voice", "sapi5", false);
+    const IniValues values = file.Load();
+    state.voiceallowed = values.ReadBool("voice", "voiceallowed", true);
+    state.orbelasounds = values.ReadBool("sounds", "orbelasounds", true);
+    state.sndvolume = std::clamp(values.ReadInteger("sounds", "sndvolume", 0), SilentVolume, FullVolume);
+    state.braillekeys = values.ReadBool("keyboard", "braillekeys", false);
+    marks.usesapi5 = values.ReadBool("Voice", "sapi5", false);
     marks.braillekeyboard = state.braillekeys;
+    // The defaults stand; the user learns why the settings were not taken.
+    if (values.Problem())
+        throw Error(*values.Problem());
 }
 
 void SaveConfiguration(IniFile& file, const RuntimeState& state)

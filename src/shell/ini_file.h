@@ -1,11 +1,14 @@
 #pragma once
 // The configuration file: an ini file whose section and key names match
 // without regard to letter case. Every operation opens the file, reads or
-// writes, and closes it; nothing is cached. A write replaces the file
+// writes, and closes it; nothing is cached between operations, but an
+// operation that reads several keys takes one IniValues and reads them all
+// from it, so the file is parsed once. A write replaces the file
 // through a temporary file beside it, so a failed write never leaves it
 // truncated. Values are Windows-1250 text, kept byte for byte.
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +20,40 @@ namespace orbela {
 // The longest text value a read returns.
 inline constexpr std::size_t MaxProfileStringLength = 2047;
 
+// A configuration file larger than this is neither read nor replaced: the
+// real one is a few hundred bytes.
+inline constexpr std::size_t MaxIniFileBytes = 1024 * 1024;
+
+// The keys of the file as read once. Missing file, section or key, or a
+// value that is not an integer: the default. Decimal with optional sign;
+// "0x"/"0X" (value longer than two characters) and "$" prefixes are
+// hexadecimal.
+class IniValues {
+public:
+    // Parses file bytes; what cannot be parsed reads as absent.
+    static IniValues FromBytes(std::string_view bytes);
+    IniValues();
+    ~IniValues();
+    IniValues(IniValues&&) noexcept;
+    IniValues& operator=(IniValues&&) noexcept;
+
+    int ReadInteger(std::string_view section, std::string_view key, int defaultValue) const;
+    // True for any integer other than 0.
+    bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
+    // At most 2047 characters of the value.
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
+
+    // Why the file could not be read (Windows-1250), when it exists but was
+    // not read: too large, not a regular file, unreadable.
+    const std::optional<std::string>& Problem() const { return problem_; }
+
+private:
+    friend class IniFile;
+    class Profile;
+    std::unique_ptr<Profile> profile_;
+    std::optional<std::string> problem_;
+};
+
 class IniFile {
 public:
     explicit IniFile(std::filesystem::path path) : path_(std::move(path)) {}
@@ -24,13 +61,12 @@ public:
     const std::filesystem::path& Path() const { return path_; }
     bool Exists() const;
 
-    // Missing file, section or key, or a value that is not an integer: the
-    // default. Decimal with optional sign; "0x"/"0X" (value longer than two
-    // characters) and "$" prefixes are hexadecimal.
+    // Reads the file once, for an operation that needs several keys.
+    IniValues Load() const;
+
+    // One key each, reading the file for it (see IniValues).
     int ReadInteger(std::string_view section, std::string_view key, int defaultValue) const;
-    // True for any integer other than 0.
     bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
-    // At most 2047 characters of the value.
     std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
 
     // Each raises Error "Unable to write to <full path>" when the file cannot
@@ -40,6 +76,8 @@ public:
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
 
 private:
+    void WriteValue(std::string_view section, std::string_view key, std::string_view value);
+
     std::filesystem::path path_;
 };
 

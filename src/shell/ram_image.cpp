@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <string_view>
 #include <unistd.h>
 
@@ -25,11 +26,19 @@ std::string UnableToReadMessage(const fs::path& file)
 
 void LoadRamImage(RamImage& image, const fs::path& file)
 {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    RemoveStaleTemporaryFiles(file);
+    // Opened without waiting, so that a FIFO in its place cannot hold the
+    // start-up; only a regular file (or a link to one) is read.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         if (errno == ENOENT)
             return;
         throw Error(UnableToReadMessage(file));
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        throw Error(UnableToReadMessage(file) + ": it is not a regular file");
     }
     // Bytes land in the image as they arrive, so a read that fails half-way
     // keeps what came before it.

@@ -61,7 +61,8 @@ TerminalSpeech::TerminalSpeech(const RuntimeState& state, TerminalSpeechEngines 
 
 std::optional<std::string> TerminalSpeech::ApplySettings(const IniFile& configuration, ErrorReport& report)
 {
-    if (configuration.ReadBool(VoiceSection, "sapi5", false)) {
+    const IniValues values = configuration.Load();
+    if (values.ReadBool(VoiceSection, "sapi5", false)) {
         if (engines_.system) {
             try {
                 service_.SetEngine(EngineSlot::System, engines_.system(events_));
@@ -79,7 +80,7 @@ std::optional<std::string> TerminalSpeech::ApplySettings(const IniFile& configur
     std::vector<std::string> names;
     for (const VoiceInfo& voice : voices)
         names.push_back(Utf8ToCp1250Lossy(voice.name));
-    const std::string person = configuration.ReadString(VoiceSection, "person", "");
+    const std::string person = values.ReadString(VoiceSection, "person", "");
     std::optional<std::size_t> pick = person.empty() ? DefaultVoiceIndex(names) : FindVoiceIndex(names, person);
     if (!pick) {
         if (person.empty())
@@ -92,12 +93,12 @@ std::optional<std::string> TerminalSpeech::ApplySettings(const IniFile& configur
         // Without a configured voice the engine keeps its own settings, as
         // the voice dialog's bars would show them.
         if (!person.empty()) {
-            ApplyParameter(*engine, ReadPitchRange(*engine), configuration.ReadInteger(VoiceSection, "pitch", 0),
+            ApplyParameter(*engine, ReadPitchRange(*engine), values.ReadInteger(VoiceSection, "pitch", 0),
                            PitchTag);
-            ApplyParameter(*engine, ReadSpeedRange(*engine), configuration.ReadInteger(VoiceSection, "speed", 0),
+            ApplyParameter(*engine, ReadSpeedRange(*engine), values.ReadInteger(VoiceSection, "speed", 0),
                            SpeedTag);
             ApplyParameter(*engine, ReadVolumeRange(*engine),
-                           configuration.ReadInteger(VoiceSection, "volume", 255), VolumeTag);
+                           values.ReadInteger(VoiceSection, "volume", 255), VolumeTag);
         }
     } catch (const Error& error) {
         report.Report(error.what());

@@ -242,7 +242,7 @@ void TForm4::LoadVoiceSettings()
     // missing: the program runs on silently instead of ending.
     if (!services_.state->voiceallowed || !EmbeddedEngine())
         return;
-    const IniFile& configuration = *services_.configuration;
+    const IniValues configuration = services_.configuration->Load();
     const std::string person = configuration.ReadString(VoiceSection, "person", "");
     if (person.empty())
         return;
