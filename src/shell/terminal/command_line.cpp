@@ -3,6 +3,18 @@
 #include <cstring>
 
 namespace orbela {
+namespace {
+
+std::optional<BrailleDisplayOption> BrailleDisplayValue(const char* value)
+{
+    if (std::strcmp(value, "auto") == 0)
+        return BrailleDisplayOption::Auto;
+    if (std::strcmp(value, "off") == 0)
+        return BrailleDisplayOption::Off;
+    return std::nullopt;
+}
+
+} // namespace
 
 std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& error)
 {
@@ -30,6 +42,15 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& 
             }
             options.speechLog = arg + 13;
         }
+        else if (std::strcmp(arg, "--braille-display") == 0 || std::strncmp(arg, "--braille-display=", 18) == 0) {
+            const char* value = arg[17] == '=' ? arg + 18 : (i + 1 < argc ? argv[++i] : "");
+            const auto mode = BrailleDisplayValue(value);
+            if (!mode) {
+                error = "option '--braille-display' needs 'auto' or 'off'";
+                return std::nullopt;
+            }
+            options.brailleDisplay = *mode;
+        }
         else if (std::strncmp(arg, "--", 2) == 0) {
             error = std::string("unknown option '") + arg + "'";
             return std::nullopt;
@@ -56,6 +77,9 @@ std::string HelpText(const std::string& programName)
            "               append every text handed to a speech engine to FILE,\n"
            "               one UTF-8 line each: its kind (wait, queued,\n"
            "               character, stop), a colon and the text\n"
+           "  --braille-display=auto|off\n"
+           "               show the window on a braille display through BRLTTY\n"
+           "               (auto: when one is there) or not, for this run\n"
            "  -h, --help   show this help and exit\n"
            "  --version    show the version and exit\n"
            "\n"

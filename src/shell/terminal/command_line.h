@@ -7,6 +7,10 @@
 
 namespace orbela {
 
+// --braille-display: for this run only, over the configuration file's
+// choice.
+enum class BrailleDisplayOption { FromSettings, Auto, Off };
+
 struct CommandLine {
     bool tty = false;      // run the terminal front-end
     bool help = false;
@@ -15,6 +19,7 @@ struct CommandLine {
     bool quiet = false;
     // Every request the speech service hands to an engine is appended here.
     std::optional<std::string> speechLog;
+    BrailleDisplayOption brailleDisplay = BrailleDisplayOption::FromSettings;
     // Arguments left for the desktop toolkit (e.g. -platform offscreen).
     std::vector<std::string> rest;
 };
