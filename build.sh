@@ -19,6 +19,7 @@ packages=(
     libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
     libopenal-dev
     liblouis-data
+    libbrlapi-dev brltty
     xvfb xauth xdotool
 )
 

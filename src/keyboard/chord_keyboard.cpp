@@ -53,4 +53,10 @@ std::string ChordKeyboard::ChordKeyReleased(KeyRelease release)
     return text;
 }
 
+std::string ChordKeyboard::ChordTyped(std::string_view pattern)
+{
+    dotpattern_ = pattern;
+    return ChordKeyReleased(KeyRelease::Real);
+}
+
 } // namespace orbela

@@ -5,6 +5,7 @@
 // of its keys.
 
 #include <string>
+#include <string_view>
 
 #include "keyboard/key_state.h"
 
@@ -38,6 +39,11 @@ public:
     // nothing. An auto-repeat release is not a release of the key: it
     // returns nothing and keeps the chord.
     std::string ChordKeyReleased(KeyRelease release);
+
+    // A whole chord at once, as a braille display's keyboard sends it: the
+    // text to insert, as a release of the same chord typed on the six keys
+    // gives it, prefix state included.
+    std::string ChordTyped(std::string_view pattern);
 
     const std::string& dotpattern() const { return dotpattern_; }
     const std::string& dialogprefix() const { return dialogprefix_; }

@@ -327,6 +327,18 @@ void TForm2::inputeditKeyUp(const QKeyEvent& event)
     }
 }
 
+void TForm2::TypeDisplayChord(const std::string& pattern)
+{
+    if (!chords_)
+        return;
+    StopSpeech();
+    const std::string typed = chords_->ChordTyped(pattern);
+    if (typed.empty())
+        return;
+    SpeakCharacter(typed.substr(0, 1));
+    InsertAtCaret(typed);
+}
+
 void TForm2::MoveByWord(int virtualKey)
 {
     const std::string text = Text();

@@ -56,6 +56,11 @@ public:
     int ShowModal() override;
     std::string FieldText() const override;
 
+    // A cell typed on a braille display's keyboard (a chord pattern such as
+    // "145"): translated by the chord table, echoed and inserted at the
+    // caret as a chord of the six keys is.
+    void TypeDisplayChord(const std::string& pattern);
+
     // The braille prefix in effect for the chords typed here.
     std::string dialogprefix() const;
 

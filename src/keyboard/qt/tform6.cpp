@@ -7,6 +7,7 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <string_view>
 
 #include "i18n/qt/qt_text.h"
@@ -188,6 +189,35 @@ bool TForm6::virtualscrmemoKeyDown(const QKeyEvent& event)
     return false;
 }
 
+void TForm6::AnswerLineKey()
+{
+    const int line = CaretLine();
+    if (line > 0 && line < Screen::Rows)
+        screenedge_ = false;
+    else if (!screenedge_)
+        screenedge_ = true;
+    else
+        runtime_.Click(EdgeClick);
+    const std::string text = LineText(line);
+    speech_->SpeakAndWait(text.empty() ? LanguageString(EmptyLineString) : text);
+}
+
+void TForm6::MoveLineBy(int delta)
+{
+    // Block by block, keeping the column as Up and Down do: a screen line is
+    // a block here.
+    QTextCursor cursor = virtualscrmemo->textCursor();
+    const QTextDocument* document = virtualscrmemo->document();
+    const int line = std::clamp(cursor.blockNumber() + delta, 0, document->blockCount() - 1);
+    const QTextBlock block = document->findBlockByNumber(line);
+    cursor.setPosition(block.position() + std::min(cursor.positionInBlock(), block.length() - 1));
+    virtualscrmemo->setTextCursor(cursor);
+    if (!EngineReady())
+        return;
+    speech_->StopSpeech();
+    AnswerLineKey();
+}
+
 void TForm6::AnnouncePosition()
 {
     const int line = CaretLine();
@@ -207,16 +237,8 @@ void TForm6::virtualscrmemoKeyUp(const QKeyEvent& event)
     if (!EngineReady() || event.isAutoRepeat())
         return;
     const int key = VirtualKeyOf(event);
-    const int line = CaretLine();
     if (key == VirtualKey::Up || key == VirtualKey::Down) {
-        if (line > 0 && line < Screen::Rows)
-            screenedge_ = false;
-        else if (!screenedge_)
-            screenedge_ = true;
-        else
-            runtime_.Click(EdgeClick);
-        const std::string text = LineText(line);
-        speech_->SpeakAndWait(text.empty() ? LanguageString(EmptyLineString) : text);
+        AnswerLineKey();
         return;
     }
     if (key != VirtualKey::Left && key != VirtualKey::Right && key != VirtualKey::Home && key != VirtualKey::End)

@@ -35,6 +35,10 @@ public:
     // The caret's line, from 0; the empty line after the last is 24.
     int CaretLine() const;
 
+    // A braille display's line keys: the caret moves `delta` lines and the
+    // review answers as it does to Up and Down.
+    void MoveLineBy(int delta);
+
     QPlainTextEdit* virtualscrmemo = nullptr;
     QPushButton* closebitbtn = nullptr;
 
@@ -49,6 +53,7 @@ private:
     bool virtualscrmemoKeyDown(const QKeyEvent& event);
     void virtualscrmemoKeyUp(const QKeyEvent& event);
     void AnnouncePosition();
+    void AnswerLineKey();
     void MoveByWord(bool forward);
     void MoveCaretTo(std::size_t position);
     std::string LineText(int line) const;

@@ -41,6 +41,14 @@
 #include "speech/speechd/speechd_engine.h"
 #endif
 #include "shell/terminal/terminal_frontend.h"
+#ifdef ORBELA_HAVE_BRAILLE
+#include <QAction>
+#include <QMenu>
+
+#include "braille/braille_setting.h"
+#include "braille/qt/braille_menu_item.h"
+#include "braille/qt/braille_session.h"
+#endif
 
 namespace orbela {
 
@@ -149,6 +157,16 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     form2->SetServices({&runtime, &speechService, &keys, &braille, [form6] { form6->OpenVirtualScreen(); }});
     auto* aboutbox = new TAboutbox(runtime.State().language, &form1);
     form1.SetDialogs(form3, aboutbox);
+#ifdef ORBELA_HAVE_BRAILLE
+    // The braille display, when BRLTTY runs: quietly absent otherwise.
+    BrailleSession brailleDisplay(runtime, {&form1, form2, form6});
+    const bool brailleOn = options.brailleDisplay == BrailleDisplayOption::FromSettings
+                               ? ReadBrailleDisplaySetting(configuration) == BrailleDisplaySetting::Auto
+                               : options.brailleDisplay == BrailleDisplayOption::Auto;
+    AddBrailleDisplayItem(*form1.settingsmenu->menu(), brailleDisplay, configuration, report,
+                          runtime.State().language);
+    brailleDisplay.SetEnabled(brailleOn);
+#endif
 
     form1.show();
     ArmStartupProbe(form1);

@@ -20,6 +20,7 @@ enum OptionId : int {
     QuietId,
     SpeechLogId,
     DataHomeId,
+    BrailleDisplayId,
     HelpId,
     VersionId,
 };
@@ -27,11 +28,12 @@ constexpr int FirstLongId = TtyId;
 
 // The program's own options. A new option is one row here, one case in
 // ApplyOption and its lines in HelpText.
-constexpr std::array<option, 7> LongOptions{{
+constexpr std::array<option, 8> LongOptions{{
     {"tty", no_argument, nullptr, TtyId},
     {"quiet", no_argument, nullptr, QuietId},
     {"speech-log", required_argument, nullptr, SpeechLogId},
     {"data-home", no_argument, nullptr, DataHomeId},
+    {"braille-display", required_argument, nullptr, BrailleDisplayId},
     {"help", no_argument, nullptr, HelpId},
     {"version", no_argument, nullptr, VersionId},
     {nullptr, 0, nullptr, 0},
@@ -148,6 +150,16 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& 
             }
             options.speechLog = optarg;
             break;
+        case BrailleDisplayId:
+            if (std::strcmp(optarg, "auto") == 0) {
+                options.brailleDisplay = BrailleDisplayOption::Auto;
+            } else if (std::strcmp(optarg, "off") == 0) {
+                options.brailleDisplay = BrailleDisplayOption::Off;
+            } else {
+                error = "option '--braille-display' needs 'auto' or 'off'";
+                return std::nullopt;
+            }
+            break;
         case HelpId:
         case HelpShortId:
             options.help = true;
@@ -186,6 +198,9 @@ std::string HelpText(const std::string& programName)
            "  --data-home  keep ram.dat and data.dta in $XDG_DATA_HOME/orbela\n"
            "               (default ~/.local/share/orbela) instead of the current\n"
            "               directory; the desktop menu entry starts it so\n"
+           "  --braille-display=auto|off\n"
+           "               show the window on a braille display through BRLTTY\n"
+           "               (auto: when one is there) or not, for this run\n"
            "  -h, --help   show this help and exit\n"
            "  -V, --version\n"
            "               show the version and exit\n"

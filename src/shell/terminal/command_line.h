@@ -9,6 +9,10 @@
 
 namespace orbela {
 
+// --braille-display: for this run only, over the configuration file's
+// choice.
+enum class BrailleDisplayOption { FromSettings, Auto, Off };
+
 struct CommandLine {
     bool tty = false;      // run the terminal front-end
     bool help = false;
@@ -20,6 +24,7 @@ struct CommandLine {
     bool dataHome = false;
     // Every request the speech service hands to an engine is appended here.
     std::optional<std::string> speechLog;
+    BrailleDisplayOption brailleDisplay = BrailleDisplayOption::FromSettings;
     // The desktop toolkit's own options with their values (e.g. -platform
     // offscreen), in their order.
     std::vector<std::string> rest;

@@ -1,0 +1,177 @@
+#include "braille/qt/braille_session.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSocketNotifier>
+#include <QWindow>
+
+#include "keyboard/qt/tform2.h"
+#include "keyboard/qt/tform6.h"
+#include "runtime/runtime.h"
+
+namespace orbela {
+namespace {
+
+// How soon a lost BRLTTY or display is looked for again.
+constexpr int RetryMilliseconds = 1500;
+
+} // namespace
+
+BrailleSession::BrailleSession(Runtime& runtime, Windows windows, QObject* parent)
+    : QObject(parent),
+      runtime_(runtime),
+      windows_(windows),
+      screenView_(runtime.GetScreen(), [this] { Refresh(); }),
+      dataEntryView_(*windows.dataEntry),
+      reviewView_(*windows.review)
+{
+    runtime_.SetPrintListener(&screenView_);
+    retry_.setInterval(RetryMilliseconds);
+    connect(&retry_, &QTimer::timeout, this, &BrailleSession::TryConnect);
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &BrailleSession::FocusWindowChanged);
+    connect(qApp, &QApplication::focusChanged, this, [this] { ChooseView(); });
+    QLineEdit* field = windows_.dataEntry->inputedit;
+    connect(field, &QLineEdit::textChanged, this, &BrailleSession::Refresh);
+    connect(field, &QLineEdit::cursorPositionChanged, this, &BrailleSession::Refresh);
+    connect(windows_.review->virtualscrmemo, &QPlainTextEdit::cursorPositionChanged, this, &BrailleSession::Refresh);
+    // The other dialogs' values change by keys and clicks.
+    qApp->installEventFilter(this);
+}
+
+BrailleSession::~BrailleSession()
+{
+    runtime_.SetPrintListener(nullptr);
+    // The display goes back to the screen reader or console below.
+    connection_.Disconnect();
+}
+
+void BrailleSession::SetEnabled(bool enabled)
+{
+    if (enabled == enabled_)
+        return;
+    enabled_ = enabled;
+    if (!enabled) {
+        retry_.stop();
+        StopWatchingKeys();
+        connection_.Disconnect();
+        return;
+    }
+    TryConnect();
+}
+
+void BrailleSession::TryConnect()
+{
+    if (!enabled_)
+        return;
+    if (!connection_.Connected()) {
+        if (!connection_.Connect()) {
+            retry_.start();
+            return;
+        }
+        presenter_.Invalidate();
+        WatchKeys();
+    }
+    FocusWindowChanged(QGuiApplication::focusWindow());
+    if (connection_.Connected() && (!connection_.HoldsDisplay() || presenter_.Written()))
+        retry_.stop();
+}
+
+void BrailleSession::WatchKeys()
+{
+    StopWatchingKeys();
+    keys_ = new QSocketNotifier(connection_.FileDescriptor(), QSocketNotifier::Read, this);
+    connect(keys_, &QSocketNotifier::activated, this, &BrailleSession::ReadKeys);
+}
+
+void BrailleSession::StopWatchingKeys()
+{
+    if (!keys_)
+        return;
+    // Possibly called from the notifier's own signal.
+    keys_->setEnabled(false);
+    keys_->deleteLater();
+    keys_ = nullptr;
+}
+
+void BrailleSession::FocusWindowChanged(QWindow* window)
+{
+    if (!connection_.Connected())
+        return;
+    if (!window) {
+        // Another program has the focus: its display again.
+        connection_.ReleaseDisplay();
+        presenter_.Invalidate();
+        CheckConnection();
+        return;
+    }
+    // Every window of the program is a window of its own to BrlAPI, as the
+    // desktop's focus reports them.
+    if (connection_.TakeDisplay(window->winId())) {
+        ChooseView();
+        Refresh();
+    }
+    CheckConnection();
+}
+
+void BrailleSession::ChooseView()
+{
+    const QWidget* active = QApplication::activeWindow();
+    BrailleView* view = nullptr;
+    if (active == windows_.dataEntry)
+        view = &dataEntryView_;
+    else if (active == windows_.review)
+        view = &reviewView_;
+    else if (active == windows_.main)
+        view = &screenView_;
+    else if (active)
+        view = &controlView_;
+    if (!enabled_ || !connection_.HoldsDisplay()) {
+        presenter_.SetView(nullptr);
+        return;
+    }
+    presenter_.SetView(view);
+    Refresh();
+}
+
+void BrailleSession::Refresh()
+{
+    if (!enabled_ || !connection_.HoldsDisplay())
+        return;
+    presenter_.Refresh();
+    CheckConnection();
+}
+
+void BrailleSession::ReadKeys()
+{
+    for (const BrailleKey& key : connection_.ReadKeys())
+        presenter_.HandleKey(key);
+    CheckConnection();
+}
+
+void BrailleSession::CheckConnection()
+{
+    if (!enabled_)
+        return;
+    if (!connection_.Connected()) {
+        StopWatchingKeys();
+        presenter_.Invalidate();
+    }
+    // A lost server, or a server without a display yet: look again later.
+    const bool missing = !connection_.Connected() ||
+                         (connection_.HoldsDisplay() && presenter_.View() && !presenter_.Written());
+    if (missing && !retry_.isActive())
+        retry_.start();
+}
+
+bool BrailleSession::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (enabled_ && presenter_.View() == &controlView_ &&
+        (type == QEvent::KeyRelease || type == QEvent::MouseButtonRelease))
+        QTimer::singleShot(0, this, &BrailleSession::Refresh);
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace orbela

@@ -1,0 +1,73 @@
+#pragma once
+// The braille display beside the program's windows: connects to BRLTTY when
+// it runs (quietly, and again after a loss), takes the display for the
+// program's window while the window has the focus and gives it back when
+// the focus leaves or the program ends, shows the active window's line and
+// hands the display's keys to it.
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include "braille/braille_presenter.h"
+#include "braille/brlapi_connection.h"
+#include "braille/qt/window_views.h"
+#include "braille/screen_row_view.h"
+
+class QSocketNotifier;
+class QWidget;
+class QWindow;
+
+namespace orbela {
+
+class Runtime;
+
+class BrailleSession final : public QObject {
+    Q_OBJECT
+
+public:
+    struct Windows {
+        QWidget* main = nullptr;
+        TForm2* dataEntry = nullptr;
+        TForm6* review = nullptr;
+    };
+
+    // Becomes the runtime's print listener. Starts switched off.
+    BrailleSession(Runtime& runtime, Windows windows, QObject* parent = nullptr);
+    ~BrailleSession() override;
+
+    void SetEnabled(bool enabled);
+    bool Enabled() const { return enabled_; }
+    bool Connected() const { return connection_.Connected(); }
+
+    // Shows the active window's line now (after a print, a caret move).
+    void Refresh();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void TryConnect();
+    void FocusWindowChanged(QWindow* window);
+    void ChooseView();
+    void ReadKeys();
+    // After any call that may have lost the connection: watch again.
+    void CheckConnection();
+    void WatchKeys();
+    void StopWatchingKeys();
+
+    Runtime& runtime_;
+    Windows windows_;
+    BrlapiConnection connection_;
+    BraillePresenter presenter_{connection_};
+    ScreenRowView screenView_;
+    DataEntryBrailleView dataEntryView_;
+    ReviewBrailleView reviewView_;
+    FocusedControlView controlView_;
+    QPointer<QSocketNotifier> keys_;
+    // Runs only while something is missing: a server, a display, the tty.
+    QTimer retry_;
+    bool enabled_ = false;
+};
+
+} // namespace orbela

@@ -1,0 +1,221 @@
+#!/usr/bin/env bash
+# The desktop program in a real window under Xvfb beside a real BRLTTY
+# (virtual braille driver, no screen driver, its BrlAPI server on a private
+# local socket without authentication); this script is the braille display
+# on the driver's socket, through vr_display: it reads the cells BRLTTY
+# shows (Visual and Braille lines) and presses the display's keys. The
+# embedded voice speaks through OpenAL Soft's null device, and the speech
+# log records what is said.
+#  - The main window's run shows the introduction's last printed line.
+#  - In the data-entry dialog typed text appears with dots 7 and 8 under
+#    the cell after it; Route 5 moves the field's caret to column 5 (a
+#    character typed then lands there).
+#  - In the screen review the line keys move the caret by lines, and the
+#    line is spoken as the review's Down key speaks it.
+#  - With BRLTTY stopped the program goes on, and when BRLTTY comes back
+#    the field shows again.
+# Exits 77 (skipped) when xvfb-run, xdotool or brltty is missing.
+set -euo pipefail
+program_dir=$1
+vr_display=$2
+
+# shellcheck source=../../support/xvfb_program.sh
+. "$(dirname "$0")/../../support/xvfb_program.sh"
+require_xvfb_tools
+brltty=$(command -v brltty || true)
+[ -n "$brltty" ] || brltty=/usr/sbin/brltty
+[ -x "$brltty" ] || { echo "SKIP: brltty is not installed"; exit 77; }
+
+copy_program_folder "$program_dir"
+cp "$vr_display" "$work"/vr_display
+printf '[voice]\nvoiceallowed=1\n' >"$work"/orbela.ini
+
+cat >"$work"/play.sh <<'INNER'
+#!/usr/bin/env bash
+set -uo pipefail
+brltty=$1
+export QT_QPA_PLATFORM=xcb
+export ALSOFT_DRIVERS=null
+export SPEECHD_ADDRESS=unix_socket:$PWD/no-such-socket
+export ORBELA_DIALOG_PROBE=1
+# The screen at the end is the screen at the first prompt: nothing is sent.
+export ORBELA_SCREEN_DUMP=$PWD/screen.txt
+
+# A BrlAPI socket number no other server uses.
+for ((api = 60; api < 200; api++)); do
+    [ -e /var/lib/BrlAPI/$api ] || break
+done
+export BRLAPI_HOST=:$api
+export BRLAPI_AUTH=none
+
+mkfifo keys
+./vr_display "$PWD/vr.sock" <keys >display.log 2>display.err &
+display=$!
+exec 3>keys
+brltty_pid=""
+start_brltty() {
+    "$1" -n -b vr -d "client:$PWD/vr.sock" -x no -s no -A "auth=none,host=:$api" -f /dev/null \
+        2>>brltty.err >/dev/null &
+    brltty_pid=$!
+}
+# For the cleanup of everything this script started.
+program=""
+cleanup() {
+    [ -n "$program" ] && kill "$program" 2>/dev/null
+    [ -n "$brltty_pid" ] && kill "$brltty_pid" 2>/dev/null
+    exec 3>&-
+    kill "$display" 2>/dev/null
+    wait 2>/dev/null
+}
+trap cleanup EXIT
+fail() { echo "$*" >failure.txt; exit 1; }
+
+# Waits up to $2 tenths of a second for command $1 to succeed.
+wait_for() {
+    local i
+    for ((i = 0; i < $2; i++)); do
+        eval "$1" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+connections() { grep -c '^connected' display.log; }
+# The display's latest text and dots (the dots of cell N are field N+1).
+last_visual() { grep '^Visual ' display.log | tail -n 1 | sed 's/^Visual "//; s/"$//'; }
+last_braille() { grep '^Braille ' display.log | tail -n 1 | sed 's/^Braille "//; s/"$//'; }
+cell_dots() { last_braille | cut -d'|' -f"$(($1 + 1))"; }
+visual_starts() { case "$(last_visual)" in "$1"*) return 0 ;; *) return 1 ;; esac; }
+# Dots 7 and 8 under cell $1 and under no other cell.
+cursor_at() {
+    local dots i
+    dots=$(last_braille)
+    IFS='|' read -r -a cells <<<"$dots"
+    for i in "${!cells[@]}"; do
+        case "${cells[$i]}" in
+        *78) [ "$i" -eq "$1" ] || return 1 ;;
+        *) [ "$i" -ne "$1" ] || return 1 ;;
+        esac
+    done
+}
+press() { echo "$1" >&3; }
+
+start_brltty "$brltty"
+wait_for '[ "$(connections)" -ge 1 ] && grep -q "^Visual" display.log' 200 || fail "BRLTTY did not connect to the display"
+
+./orbela --speech-log speech.log >out.txt 2>err.txt &
+program=$!
+main=""
+for ((i = 0; i < 300; i++)); do
+    main=$(xdotool search --onlyvisible --name ' - ' 2>/dev/null | head -n 1)
+    [ -n "$main" ] && break
+    # The unreachable speech service is reported once at start.
+    box=$(xdotool search --onlyvisible --name '^orbela$' 2>/dev/null | head -n 1)
+    if [ -n "$box" ]; then
+        xdotool windowfocus --sync "$box"
+        xdotool key Return
+        sleep 0.3
+    fi
+    kill -0 "$program" 2>/dev/null || fail "the program ended at start"
+    sleep 0.1
+done
+[ -n "$main" ] || fail "the main window did not appear"
+xdotool windowfocus --sync "$main"
+xdotool key --clearmodifiers ctrl+s
+
+# The introduction runs to the first prompt; its rows pass on the display.
+# Shift stops each line's speech, as a player in a hurry does; the
+# introduction's two pauses still run their course.
+for ((i = 0; i < 120; i++)); do
+    grep -q "orbela-dialog-shown 1" err.txt && break
+    kill -0 "$program" 2>/dev/null || fail "the program ended during the introduction"
+    xdotool key --delay 150 shift
+    sleep 0.5
+done
+grep -q "orbela-dialog-shown 1" err.txt || fail "no data-entry dialog after the introduction"
+cp display.log introduction.log
+dialog=$(xdotool search --onlyvisible --name '^Vlož data$' | head -n 1)
+xdotool windowfocus --sync "$dialog"
+wait_for 'visual_starts "                    " && cursor_at 0' 100 || fail "the empty field with its cursor is not shown"
+
+# One character at a time, each after the last one's name has been said.
+typed=""
+for letter in a b c d e f g h; do
+    xdotool type "$letter"
+    typed+=$letter
+    wait_for 'visual_starts "$typed "' 100 || fail "typed '$typed' is not shown"
+    sleep 0.7
+done
+wait_for 'visual_starts "abcdefgh " && cursor_at 8' 100 || fail "typed text without the cursor after it"
+
+# BRLTTY lets the first key of a new display go by; a pan left at the
+# line's start changes nothing here.
+press FWinLt
+sleep 0.5
+press "Route 5"
+wait_for 'cursor_at 5' 100 || fail "Route 5 did not move the cursor to cell 5"
+xdotool type x
+wait_for 'visual_starts "abcdexfgh " && cursor_at 6' 100 || fail "the character typed after Route 5 is not in column 5"
+
+# The screen review over the dialog: Down walks its lines.
+xdotool key --delay 200 Up
+wait_for 'xdotool search --onlyvisible --name "^Obrazovka$" >/dev/null 2>&1' 100 || fail "the screen review did not open"
+sleep 1
+before=$(grep -c '^wait:' speech.log || true)
+press LnDn
+wait_for '[ "$(grep -c "^wait:" speech.log)" -gt "$before" ]' 100 || fail "LnDn in the review said nothing"
+spoken=$(grep '^wait:' speech.log | tail -n 1 | sed 's/^wait: //')
+shown=$(last_visual)
+echo "$spoken" >review_spoken.txt
+echo "$shown" >review_shown.txt
+press LnDn
+wait_for '[ "$(last_visual)" != "$shown" ]' 100 || fail "the second LnDn did not move the display's line"
+press LnUp
+wait_for '[ "$(last_visual)" = "$shown" ]' 100 || fail "LnUp did not come back to the line above"
+xdotool key --delay 200 Escape
+wait_for 'visual_starts "abcdexfgh "' 100 || fail "the field is not shown again after the review"
+
+# BRLTTY goes away: the program goes on; it comes back: the field is shown.
+kill "$brltty_pid"
+wait "$brltty_pid" 2>/dev/null
+brltty_pid=""
+wait_for 'grep -q "^disconnected" display.log' 100 || fail "BRLTTY did not leave the display"
+xdotool type y
+kill -0 "$program" 2>/dev/null || fail "the program ended when BRLTTY stopped"
+start_brltty "$brltty"
+wait_for '[ "$(connections)" -ge 2 ] && visual_starts "abcdexyfgh " && cursor_at 7' 300 ||
+    fail "the field did not come back on the display after BRLTTY's restart"
+
+xdotool key alt+F4
+wait_for '! kill -0 "$program" 2>/dev/null' 100 || fail "Alt+F4 did not end the program"
+wait "$program"
+program=""
+echo done >status.txt
+INNER
+chmod +x "$work"/play.sh
+
+cd "$work"
+report() {
+    echo "FAIL: $*"
+    echo "--- display (last lines)"; tail -n 30 display.log 2>/dev/null || true
+    echo "--- speech log (last lines)"; tail -n 10 speech.log 2>/dev/null || true
+    echo "--- stderr of the program"; cat err.txt 2>/dev/null || true
+    echo "--- stderr of brltty"; tail -n 20 brltty.err 2>/dev/null || true
+    exit 1
+}
+xvfb-run -a -s "-screen 0 1024x768x24" ./play.sh "$brltty" || report "$(cat failure.txt 2>/dev/null || echo 'the run failed')"
+[ "$(cat status.txt 2>/dev/null)" = done ] || report "the run did not complete"
+
+# The introduction's last line before the prompt was on the display.
+last_row=$(grep -v '^ *$' screen.txt 2>/dev/null | tail -n 1 || true)
+[ -n "$last_row" ] || report "no screen dump"
+last_row="$last_row$(printf "%40s" "")"
+grep -qF "Visual \"${last_row:0:40}\"" introduction.log || report "the introduction's last printed line was not shown: ${last_row:0:40}"
+# The review's line on the display is the line spoken.
+[ -n "$(cat review_spoken.txt)" ] || report "the review's line key spoke an empty text"
+case "$(cat review_spoken.txt)" in
+"$(sed 's/ *$//' review_shown.txt)"*) ;;
+*) report "the review spoke '$(cat review_spoken.txt)' but showed '$(cat review_shown.txt)'" ;;
+esac
+echo "introduction's last line on the display: ${last_row:0:40}"
+echo "review line spoken and shown: $(cat review_spoken.txt)"
+echo "braille display: introduction, field with cursor, routing, review lines and reconnection all shown"
