@@ -15,6 +15,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libsimpleini-dev
     qt6-base-dev
+    libx11-dev
     libespeak-ng-dev espeak-ng-data
     libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
     libopenal-dev

@@ -12,12 +12,14 @@ bool InRange(int virtualKey, int count)
 
 void KeyStateTable::KeyPressed(int virtualKey)
 {
+    repeatedPress_ = IsDown(virtualKey);
     if (InRange(virtualKey, KeyCount))
         down_.set(static_cast<std::size_t>(virtualKey));
 }
 
 void KeyStateTable::KeyReleased(int virtualKey, bool autoRepeat)
 {
+    repeatedPress_ = false;
     if (!autoRepeat && InRange(virtualKey, KeyCount))
         down_.reset(static_cast<std::size_t>(virtualKey));
 }

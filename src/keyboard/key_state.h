@@ -24,6 +24,9 @@ public:
     // True when the key was down at the message being handled. Codes outside
     // 0..255 are never down.
     virtual bool IsDown(int virtualKey) const = 0;
+    // True when the key press being handled is of a key that was already
+    // down: the keyboard's repeat of a held key.
+    virtual bool RepeatedPress() const { return false; }
 };
 
 // A key-state table kept up to date by the front-end as each key press and
@@ -36,13 +39,19 @@ public:
     void KeyReleased(int virtualKey, bool autoRepeat);
     // All keys up, for instance when the window loses the keyboard and the
     // releases will go elsewhere.
-    void ReleaseAll() { down_.reset(); }
+    void ReleaseAll()
+    {
+        down_.reset();
+        repeatedPress_ = false;
+    }
 
     bool IsDown(int virtualKey) const override;
+    bool RepeatedPress() const override { return repeatedPress_; }
 
 private:
     static constexpr int KeyCount = 256;
     std::bitset<KeyCount> down_;
+    bool repeatedPress_ = false;
 };
 
 } // namespace orbela

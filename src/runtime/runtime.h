@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "runtime/runtime_state.h"
+#include "runtime/sounding_tone.h"
 
 namespace orbela {
 
@@ -82,6 +83,11 @@ public:
     // length in milliseconds while messages are pumped, then stopped. A wave
     // set above 9 or a negative length repeats the last tone's.
     void Tone(const std::vector<double>& pitches, double waveset, double length);
+    // The tone in two halves, for callers that must not wait (a key's
+    // echo): StartTone starts the chord and tells how long it is to sound
+    // (0 when nothing sounds); StopTone ends that chord.
+    SoundingTone StartTone(const std::vector<double>& pitches, double waveset, double length);
+    void StopTone(const SoundingTone& tone);
     // The wave "beep", played to its end.
     void Beep();
     // The wave "click" + the number's integer part, played to its end.

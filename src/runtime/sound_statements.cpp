@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "runtime/clock.h"
 #include "runtime/message_pump.h"
@@ -53,64 +54,84 @@ std::int32_t PlaybackFrequency(double pitch)
 
 } // namespace
 
-void Runtime::Tone(const std::vector<double>& pitches, double waveset, double length)
+SoundingTone Runtime::StartTone(const std::vector<double>& pitches, double waveset, double length)
 {
+    SoundingTone tone;
     if (!state_.orbelasounds)
-        return;
+        return tone;
     if (waveset > 9)
         waveset = state_.sndwaveset;
     if (length < 0)
         length = state_.sndduration;
-    const auto set = IntegerPart<std::int64_t>(waveset);
+    tone.waveset = IntegerPart<std::int64_t>(waveset);
     const auto milliseconds = IntegerPart<std::int32_t>(length);
-    state_.sndwaveset = static_cast<std::uint8_t>(set);
+    state_.sndwaveset = static_cast<std::uint8_t>(tone.waveset);
     state_.sndduration = milliseconds;
     // A timer of interval 0 never ticks, so such a tone would only end by
     // a key; it is no tone at all instead.
     if (milliseconds == 0)
-        return;
-
+        return tone;
+    tone.milliseconds = milliseconds;
+    if (!sounds_)
+        return tone;
     const std::size_t waves = std::min(pitches.size(), MaxChordWaves);
-    state_.timerwait = true;
-    std::size_t started = 0;
-    const auto stopChord = [&](std::size_t count) {
-        if (!sounds_)
-            return;
-        for (std::size_t i = 1; i <= count; ++i)
-            sounds_->FindSound(ChordWaveName(i, set)).Stop();
-    };
     try {
-        if (sounds_) {
-            for (; started < waves; ++started) {
-                ToneSound& sound = sounds_->FindSound(ChordWaveName(started + 1, set));
-                sound.SetLooped(true);
-                sound.SetFrequency(PlaybackFrequency(pitches[started]));
-                sound.SetVolume(state_.sndvolume);
-                sound.Play();
-            }
+        while (tone.waves < waves) {
+            ToneSound& sound = sounds_->FindSound(ChordWaveName(tone.waves + 1, tone.waveset));
+            // Counted before it plays: a wave that fails halfway is stopped.
+            ++tone.waves;
+            sound.SetLooped(true);
+            sound.SetFrequency(PlaybackFrequency(pitches[tone.waves - 1]));
+            sound.SetVolume(state_.sndvolume);
+            sound.Play();
         }
+    } catch (...) {
+        // A wave missing halfway must not leave the ones before it looping.
+        try {
+            StopTone(tone);
+        } catch (...) {
+        }
+        throw;
+    }
+    return tone;
+}
+
+void Runtime::StopTone(const SoundingTone& tone)
+{
+    if (!sounds_)
+        return;
+    for (std::size_t i = 1; i <= tone.waves; ++i)
+        sounds_->FindSound(ChordWaveName(i, tone.waveset)).Stop();
+}
+
+void Runtime::Tone(const std::vector<double>& pitches, double waveset, double length)
+{
+    const SoundingTone tone = StartTone(pitches, waveset, length);
+    if (tone.milliseconds == 0)
+        return;
+    state_.timerwait = true;
+    try {
         if (toneTimer_ && pump_) {
-            toneTimer_->Start(milliseconds);
+            toneTimer_->Start(tone.milliseconds);
             while (state_.timerwait)
                 pump_->WaitAndProcess();
             toneTimer_->Stop();
         } else if (sounds_) {
-            clock_.Sleep(std::chrono::milliseconds(milliseconds));
+            clock_.Sleep(std::chrono::milliseconds(tone.milliseconds));
         }
     } catch (...) {
-        // A wave missing halfway must not leave the ones before it looping
-        // on, nor the flag set for the next wait.
+        // Nor the flag set for the next wait.
         state_.timerwait = false;
         if (toneTimer_)
             toneTimer_->Stop();
         try {
-            stopChord(std::min(started + 1, waves));
+            StopTone(tone);
         } catch (...) {
         }
         throw;
     }
     state_.timerwait = false;
-    stopChord(waves);
+    StopTone(tone);
 }
 
 void Runtime::Beep()

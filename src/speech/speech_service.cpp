@@ -3,7 +3,6 @@
 #include "runtime/cp1250.h"
 #include "runtime/message_pump.h"
 #include "runtime/runtime_state.h"
-#include "speech/capital_letters.h"
 
 namespace orbela {
 
@@ -33,6 +32,9 @@ void SpeechService::SetEngine(EngineSlot which, std::unique_ptr<SpeechEngine> en
     Slot& slot = SlotOf(which);
     if (slot.engine)
         slot.engine->SetListener(nullptr);
+    // The echo's speech belongs to the engine going away.
+    if (echoWait_ == EchoWait::Speech && echoSlot_ == which)
+        ClearEcho();
     slot.engine = std::move(engine);
     slot.submitted = 0;
     slot.finished = 0;
@@ -82,26 +84,30 @@ void SpeechService::WaitFor(EngineSlot which, std::uint64_t request)
     } while (slot.generation == generation && slot.finished < request);
 }
 
-void SpeechService::SpeakAndWait(std::string_view cp1250Text)
+std::uint64_t SpeechService::SubmitWaitedText(std::string_view cp1250Text)
 {
     const EngineSlot which = SlotInUse();
     if (cp1250Text.empty() || !Engine(which))
-        return;
+        return 0;
     if (which == EngineSlot::System) {
         flags_.sapi5speaking = true;
-        std::uint64_t request = 0;
         try {
-            request = Submit(which, SpeechRequestKind::Wait, cp1250Text, SpeechMarkup::Plain);
+            return Submit(which, SpeechRequestKind::Wait, cp1250Text, SpeechMarkup::Plain);
         } catch (...) {
             flags_.sapi5speaking = false;
             throw;
         }
-        WaitFor(which, request);
-        return;
     }
     if (!state_.voiceallowed)
-        return;
-    WaitFor(which, Submit(which, SpeechRequestKind::Wait, cp1250Text, SpeechMarkup::Plain));
+        return 0;
+    return Submit(which, SpeechRequestKind::Wait, cp1250Text, SpeechMarkup::Plain);
+}
+
+void SpeechService::SpeakAndWait(std::string_view cp1250Text)
+{
+    const EngineSlot which = SlotInUse();
+    if (const std::uint64_t request = SubmitWaitedText(cp1250Text))
+        WaitFor(which, request);
 }
 
 void SpeechService::Speak(std::string_view cp1250Text)
@@ -114,25 +120,18 @@ void SpeechService::Speak(std::string_view cp1250Text)
     Submit(which, SpeechRequestKind::Queued, cp1250Text, SpeechMarkup::Plain);
 }
 
-void SpeechService::SpeakCharacter(std::string_view cp1250Text)
+std::uint64_t SpeechService::SubmitCharacterName(std::string_view cp1250Text)
 {
-    if (!flags_.engineready)
-        return;
-    if (cp1250Text.size() == 1 && cp1250Text[0] == '\0')
-        return;
-    if (cp1250Text.empty())
-        return;
-    if (cp1250Text.size() == 1 && IsCapitalLetter(cp1250Text[0]) && tone_)
-        tone_({2000}, 1, 20);
     const std::string_view name = names_.NameOf(cp1250Text[0]);
     const EngineSlot which = SlotInUse();
     if (name.empty() || !Engine(which))
-        return;
+        return 0;
+    // The system service queues the name and nothing waits for it.
     if (which == EngineSlot::System) {
         Submit(which, SpeechRequestKind::Character, name, SpeechMarkup::Ssml);
-        return;
+        return 0;
     }
-    WaitFor(which, Submit(which, SpeechRequestKind::Character, name, SpeechMarkup::Plain));
+    return Submit(which, SpeechRequestKind::Character, name, SpeechMarkup::Plain);
 }
 
 bool SpeechService::Playing(EngineSlot which)
@@ -143,6 +142,7 @@ bool SpeechService::Playing(EngineSlot which)
 
 void SpeechService::StopSpeech()
 {
+    ClearEcho();
     const EngineSlot which = SlotInUse();
     SpeechEngine* engine = Engine(which);
     if (!engine)
@@ -171,6 +171,7 @@ void SpeechService::OnAudioStop(EngineSlot which, std::uint64_t requestsFinished
         flags_.sapi4speaking = false;
     else
         flags_.sapi5speaking = false;
+    EchoSpeechMayHaveEnded(which);
 }
 
 } // namespace orbela

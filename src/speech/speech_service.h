@@ -5,18 +5,23 @@
 // usesapi5 says which one speaks. Texts come in as Windows-1250 and go to
 // the engines as UTF-8.
 //
-// Everything runs on the GUI thread. The waits pump the message loop and
-// block until its next event, so key handlers and timers run nested inside
-// them; the engines' events arrive the same way and only update the flags
-// and the count of finished requests.
+// Everything runs on the GUI thread. SpeakAndWait pumps the message loop
+// and blocks until its next event, so key handlers and timers run nested
+// inside it; a key's echo never waits: its steps (a tone, a name, a text,
+// a sound) are queued and played in order, each started by the end of the
+// one before (the engine's audio stop, the echo timer), and StopSpeech,
+// with which every key begins, drops what is left of them.
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "runtime/sounding_tone.h"
 #include "runtime/speech_output.h"
 #include "speech/character_names.h"
 #include "speech/speech_engine.h"
@@ -26,6 +31,7 @@ namespace orbela {
 
 struct RuntimeState;
 class MessagePump;
+class EchoTimer;
 
 enum class EngineSlot {
     Embedded,  // the voice chosen in the voice dialog
@@ -45,9 +51,13 @@ struct SpeechFlags {
     bool sapi5speaking = false;
 };
 
-// The tone statement (pitches, wave set, length in milliseconds); returns
-// when the tone has ended and does nothing while the sounds are off.
-using ToneStatement = std::function<void(const std::vector<double>& pitches, double waveset, double length)>;
+// The tone statement in two halves, as the echo sounds its tones without
+// waiting: start (pitches, wave set, length in milliseconds) starts the
+// chord and says how long it is to sound, stop ends it.
+struct EchoTones {
+    std::function<SoundingTone(const std::vector<double>& pitches, double waveset, double length)> start;
+    std::function<void(const SoundingTone& tone)> stop;
+};
 
 class SpeechService final : public SpeechOutput {
 public:
@@ -61,7 +71,9 @@ public:
     // the slot's previous engine ends with the next message.
     void SetEngine(EngineSlot slot, std::unique_ptr<SpeechEngine> engine);
     SpeechEngine* Engine(EngineSlot slot) const;
-    void SetToneStatement(ToneStatement tone) { tone_ = std::move(tone); }
+    // What the echo's tones sound on and wait with; without a timer a tone
+    // is stopped as soon as it starts. The timer is not owned.
+    void SetEchoTones(EchoTones tones, EchoTimer* timer);
     // Every request handed to an engine is recorded there; nullptr stops it.
     void SetLog(std::unique_ptr<SpeechLog> log) { log_ = std::move(log); }
 
@@ -79,12 +91,27 @@ public:
     void SpeakAndWait(std::string_view cp1250Text) override;
     // Queues the text and returns at once.
     void Speak(std::string_view cp1250Text);
-    // Speaks one character by its name from the character name table,
-    // after the capital-letter tone for a capital. Silent until an engine
-    // is ready, and for a character the table does not name.
+
+    // The echo of a key: each of these queues a step and returns at once.
+    //
+    // One character by its name from the character name table, after the
+    // capital-letter tone for a capital. Silent until an engine is ready,
+    // and for a character the table does not name. With the embedded
+    // engine the steps queued after it wait for the name's end.
     void SpeakCharacter(std::string_view cp1250Text);
-    // Silences the speech in progress. With the embedded engine, an engine
-    // that has nothing to play is left alone.
+    // A text spoken as SpeakAndWait speaks it; the steps after it wait for
+    // its end instead of the caller.
+    void EchoText(std::string_view cp1250Text);
+    // A text spoken as Speak speaks it; nothing waits for it.
+    void EchoQueuedText(std::string_view cp1250Text);
+    // A tone of the tone statement, held for its length before the next step.
+    void EchoTone(const std::vector<double>& pitches, double waveset, double length);
+    // Runs `step` (a sound, say) once the steps queued before it are over.
+    void AfterEcho(std::function<void()> step);
+
+    // Silences the speech in progress and drops the echo's steps not yet
+    // played. With the embedded engine, an engine that has nothing to play
+    // is left alone.
     void StopSpeech();
 
 private:
@@ -106,9 +133,43 @@ private:
     void OnAudioStop(EngineSlot slot, std::uint64_t requestsFinished);
     bool Playing(EngineSlot slot);
 
+    // The echo (speech_echo.cpp).
+    struct EchoStep {
+        enum class Kind { Tone, Character, Text, QueuedText, Call };
+        Kind kind = Kind::Call;
+        std::string text;
+        std::vector<double> pitches;
+        double waveset = 0;
+        double length = 0;
+        std::function<void()> call;
+    };
+    enum class EchoWait { Nothing, Tone, Speech };
+    static EchoStep ToneStep(const std::vector<double>& pitches, double waveset, double length);
+    static EchoStep TextStep(EchoStep::Kind kind, std::string_view cp1250Text);
+    void QueueEcho(EchoStep step);
+    // Plays steps until one has to be waited for or none is left.
+    void RunEcho();
+    void PlayEchoStep(EchoStep& step);
+    void WaitForEchoSpeech(EngineSlot slot, std::uint64_t request);
+    void EchoToneEnded();
+    void EchoSpeechMayHaveEnded(EngineSlot slot);
+    void ClearEcho();
+    // The parts of SpeakAndWait and SpeakCharacter that hand the text over;
+    // each returns the request to wait for, or 0 when nothing is to wait.
+    std::uint64_t SubmitWaitedText(std::string_view cp1250Text);
+    std::uint64_t SubmitCharacterName(std::string_view cp1250Text);
+
     const RuntimeState& state_;
     MessagePump& pump_;
-    ToneStatement tone_;
+    EchoTones tones_;
+    EchoTimer* echoTimer_ = nullptr;
+    std::deque<EchoStep> echo_;
+    EchoWait echoWait_ = EchoWait::Nothing;
+    EngineSlot echoSlot_ = EngineSlot::Embedded;
+    std::uint64_t echoRequest_ = 0;
+    std::uint64_t echoGeneration_ = 0;
+    SoundingTone echoTone_;
+    bool echoRunning_ = false;
     std::unique_ptr<SpeechLog> log_;
     SpeechFlags flags_;
     CharacterNameTable names_;

@@ -7,11 +7,13 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include <utility>
 
 #include "gui_queue.h"
 #include "runtime/error.h"
 #include "runtime/runtime_state.h"
 #include "speech/capital_letters.h"
+#include "speech/echo_timer.h"
 #include "speech/recording_engine.h"
 #include "support/fakes.h"
 
@@ -35,9 +37,13 @@ protected:
         auto systemEngine = std::make_unique<RecordingEngine>(gui);
         system = systemEngine.get();
         service.SetEngine(EngineSlot::System, std::move(systemEngine));
-        service.SetToneStatement([this](const std::vector<double>& pitches, double waveset, double length) {
+        EchoTones echoTones;
+        echoTones.start = [this](const std::vector<double>& pitches, double waveset, double length) {
             tones.push_back({pitches, waveset, length, embedded->Commands().size() + system->Commands().size()});
-        });
+            return SoundingTone{.milliseconds = static_cast<std::int32_t>(length)};
+        };
+        echoTones.stop = [this](const SoundingTone&) { ++tonesStopped; };
+        service.SetEchoTones(std::move(echoTones), nullptr);
         std::istringstream names(Cp("66=bé\n98=malé bé\n142=velké žet\n167=paragraf\n65=á\n"));
         service.CharacterNames().Load(names, "test.eky");
     }
@@ -61,6 +67,29 @@ protected:
     RecordingEngine* embedded = nullptr;
     RecordingEngine* system = nullptr;
     std::vector<ToneCall> tones;
+    int tonesStopped = 0;
+};
+
+// The echo's timer, fired by the test.
+class ManualTimer final : public EchoTimer {
+public:
+    void Start(std::int32_t milliseconds, std::function<void()> elapsed) override
+    {
+        interval = milliseconds;
+        elapsed_ = std::move(elapsed);
+    }
+    void Stop() override { elapsed_ = nullptr; }
+    bool Armed() const { return static_cast<bool>(elapsed_); }
+    void Fire()
+    {
+        auto elapsed = std::exchange(elapsed_, nullptr);
+        ASSERT_TRUE(elapsed);
+        elapsed();
+    }
+    std::int32_t interval = 0;
+
+private:
+    std::function<void()> elapsed_;
 };
 
 TEST(CapitalLetters, FollowTheCasePairsOfTheCodePage)
@@ -93,14 +122,18 @@ TEST_F(SpeechServiceTest, CapitalToneComesBeforeTheNameOfCapitalsOnly)
     EXPECT_EQ(tones[0].waveset, 1);
     EXPECT_EQ(tones[0].length, 20);
     EXPECT_EQ(tones[0].commandsBefore, 0u);
-    service.SpeakCharacter("b");
-    service.SpeakCharacter(Cp("Ž"));
-    service.SpeakCharacter(Cp("§"));
+    EXPECT_EQ(tonesStopped, 1);
+    // Each name holds the echo until the engine says it has played.
+    for (const char* text : {"b", "Ž", "§"}) {
+        gui.ProcessPending();
+        service.SpeakCharacter(Cp(text));
+    }
     EXPECT_EQ(tones.size(), 2u);
     EXPECT_EQ(embedded->SpokenTexts(),
               (std::vector<std::string>{"bé", "malé bé", "velké žet", "paragraf"}));
     EXPECT_TRUE(system->Commands().empty());
     // A longer text is spoken by the name of its first character, no tone.
+    gui.ProcessPending();
     service.SpeakCharacter("Bx");
     EXPECT_EQ(tones.size(), 2u);
     EXPECT_EQ(embedded->SpokenTexts().back(), "bé");
@@ -138,7 +171,107 @@ TEST_F(SpeechServiceTest, CharacterNamesGoToTheSystemServiceAsMarkupWithoutWaiti
     service.SpeakCharacter("A");
     ASSERT_EQ(embedded->Commands().size(), 1u);
     EXPECT_EQ(embedded->Commands()[0].markup, SpeechMarkup::Plain);
-    EXPECT_GE(gui.Waits(), 1);
+    // Nor does the embedded engine's echo wait: a key's echo never does.
+    EXPECT_EQ(gui.Waits(), 0);
+}
+
+TEST_F(SpeechServiceTest, EchoStepsFollowOneAnotherWithoutAnyWait)
+{
+    ManualTimer timer;
+    EchoTones echoTones;
+    std::vector<std::string> heard;
+    echoTones.start = [&](const std::vector<double>&, double, double length) {
+        heard.push_back("tone");
+        return SoundingTone{.milliseconds = static_cast<std::int32_t>(length)};
+    };
+    echoTones.stop = [&](const SoundingTone&) { heard.push_back("tone off"); };
+    service.SetEchoTones(std::move(echoTones), &timer);
+    UseEmbeddedReady();
+    embedded->SetPlayback(Playback::Held);
+
+    service.SpeakCharacter("B");
+    service.AfterEcho([&] { heard.push_back("beep"); });
+    // The tone sounds for its length before the name.
+    EXPECT_EQ(heard, (std::vector<std::string>{"tone"}));
+    EXPECT_EQ(timer.interval, 20);
+    EXPECT_TRUE(embedded->Commands().empty());
+    timer.Fire();
+    EXPECT_EQ(heard, (std::vector<std::string>{"tone", "tone off"}));
+    EXPECT_EQ(embedded->SpokenTexts(), (std::vector<std::string>{"bé"}));
+    // The beep waits for the name's end, reported by the engine.
+    gui.ProcessPending();
+    EXPECT_EQ(heard.size(), 2u);
+    embedded->Finish();
+    gui.ProcessPending();
+    EXPECT_EQ(heard, (std::vector<std::string>{"tone", "tone off", "beep"}));
+
+    // A text's end holds the steps after it as well.
+    service.EchoText(Cp("slovo"));
+    service.EchoTone({300, 450}, 5, 100);
+    EXPECT_EQ(heard.size(), 3u);
+    embedded->Finish();
+    gui.ProcessPending();
+    EXPECT_EQ(heard.back(), "tone");
+    EXPECT_EQ(timer.interval, 100);
+    timer.Fire();
+    EXPECT_EQ(heard.back(), "tone off");
+    EXPECT_EQ(gui.Waits(), 0);
+}
+
+TEST_F(SpeechServiceTest, StopDropsTheEchoNotYetPlayedAndSilencesItsTone)
+{
+    ManualTimer timer;
+    EchoTones echoTones;
+    int sounding = 0;
+    echoTones.start = [&](const std::vector<double>&, double, double length) {
+        ++sounding;
+        return SoundingTone{.milliseconds = static_cast<std::int32_t>(length)};
+    };
+    echoTones.stop = [&](const SoundingTone&) { --sounding; };
+    service.SetEchoTones(std::move(echoTones), &timer);
+    UseEmbeddedReady();
+    embedded->SetPlayback(Playback::Held);
+    bool beeped = false;
+
+    // The next key arrives during the capital's tone.
+    service.SpeakCharacter("B");
+    service.AfterEcho([&] { beeped = true; });
+    service.StopSpeech();
+    EXPECT_EQ(sounding, 0);
+    EXPECT_FALSE(timer.Armed());
+    service.SpeakCharacter("b");
+    EXPECT_EQ(embedded->SpokenTexts(), (std::vector<std::string>{"malé bé"}));
+
+    // ... and during a name: its reset ends the name, the beep is dropped.
+    service.AfterEcho([&] { beeped = true; });
+    service.StopSpeech();
+    gui.ProcessPending();
+    EXPECT_FALSE(beeped);
+    EXPECT_EQ(embedded->Commands().back().kind, Kind::Reset);
+    // The queue is free again: a new step runs at once.
+    service.AfterEcho([&] { beeped = true; });
+    EXPECT_TRUE(beeped);
+}
+
+TEST_F(SpeechServiceTest, SystemServiceNamesDoNotHoldTheEchoButItsTextsDo)
+{
+    system->SetPlayback(Playback::Held);
+    service.SetUseSapi5(true);
+    bool after = false;
+    service.SpeakCharacter("b");
+    service.AfterEcho([&] { after = true; });
+    EXPECT_TRUE(after);
+
+    after = false;
+    service.EchoText("text");
+    service.AfterEcho([&] { after = true; });
+    EXPECT_TRUE(service.Flags().sapi5speaking);
+    EXPECT_FALSE(after);
+    system->Finish();
+    gui.ProcessPending();
+    EXPECT_TRUE(after);
+    EXPECT_FALSE(service.Flags().sapi5speaking);
+    EXPECT_EQ(gui.Waits(), 0);
 }
 
 TEST_F(SpeechServiceTest, EmptyTextReturnsAtOnceWithEitherEngine)
@@ -293,6 +426,7 @@ TEST_F(SpeechServiceTest, LogRecordsEveryRequestHandedToAnEngine)
     embedded->SetPlayback(Playback::Immediate);
     service.SpeakAndWait(Cp("Vítejte"));
     service.SpeakCharacter("b");
+    gui.ProcessPending();
     service.SpeakCharacter("x");  // no name: nothing handed over
     state.voiceallowed = false;
     service.SpeakAndWait("ticho");

@@ -1,5 +1,6 @@
 #include "keyboard/qt/dialog_probe.h"
 
+#include <QString>
 #include <QTimer>
 #include <QWidget>
 
@@ -8,10 +9,19 @@
 
 namespace orbela {
 
-void ArmDialogProbe(QWidget& dialog)
+namespace {
+
+bool ProbeEnabled()
 {
     static const bool enabled = std::getenv("ORBELA_DIALOG_PROBE") != nullptr;
-    if (!enabled)
+    return enabled;
+}
+
+} // namespace
+
+void ArmDialogProbe(QWidget& dialog)
+{
+    if (!ProbeEnabled())
         return;
     static int shown = 0;
     // A zero timer fires inside the dialog's own loop, once it is shown.
@@ -19,6 +29,14 @@ void ArmDialogProbe(QWidget& dialog)
         std::fprintf(stderr, "orbela-dialog-shown %d\n", ++shown);
         std::fflush(stderr);
     });
+}
+
+void ReportDialogText(const QString& text)
+{
+    if (!ProbeEnabled())
+        return;
+    std::fprintf(stderr, "orbela-dialog-text %s\n", text.toUtf8().constData());
+    std::fflush(stderr);
 }
 
 } // namespace orbela

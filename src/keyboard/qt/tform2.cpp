@@ -142,6 +142,8 @@ std::string TForm2::dialogprefix() const
 
 void TForm2::done(int result)
 {
+    if (result == ModalResultOk)
+        ReportDialogText(inputedit->text());
     FormClose();
     QDialog::done(result);
 }
@@ -219,7 +221,7 @@ void TForm2::ButtonEnter(QPushButton* button)
 {
     StopSpeech();
     dialogvisited_ = true;
-    SpeakAndWait(ToCp1250(button->text()));
+    EchoText(ToCp1250(button->text()));
 }
 
 bool TForm2::inputeditKeyDown(const QKeyEvent& event)
@@ -266,7 +268,10 @@ bool TForm2::inputeditKeyPress(const QKeyEvent& event)
     // Typed characters are the chord's; control characters keep their
     // ordinary meaning.
     const bool suppressed = event.text().front().unicode() >= 32;
-    if (chords_ && services_.keys) {
+    // A held key's repeats add nothing to the chord, nor start a new one
+    // after it was completed.
+    const bool repeated = event.isAutoRepeat() || (services_.keys && services_.keys->RepeatedPress());
+    if (chords_ && services_.keys && !repeated) {
         const std::string echo = chords_->ChordKeyPressed(*services_.keys);
         if (!echo.empty())
             SpeakCharacter(echo.substr(0, 1));
@@ -292,7 +297,7 @@ void TForm2::inputeditKeyUp(const QKeyEvent& event)
     if (key == VirtualKey::Left) {
         if (!text.empty()) {
             if (ctrl)
-                SpeakAndWait(wordat(text, caret));
+                EchoText(wordat(text, caret));
             else
                 SpeakCharacter(text.substr(caret, 1));
         } else {
@@ -303,11 +308,11 @@ void TForm2::inputeditKeyUp(const QKeyEvent& event)
         else if (!dialogedge_)
             dialogedge_ = true;
         else
-            Beep();
+            BeepAfterEcho();
     } else if (key == VirtualKey::Right) {
         if (caret < length) {
             if (ctrl) {
-                SpeakAndWait(wordat(text, caret));
+                EchoText(wordat(text, caret));
             } else {
                 dialogedge_ = false;
                 SpeakCharacter(text.substr(caret, 1));
@@ -374,10 +379,10 @@ bool TForm2::BrailleKeys() const
     return services_.runtime && services_.runtime->State().braillekeys;
 }
 
-void TForm2::SpeakAndWait(const std::string& cp1250Text)
+void TForm2::EchoText(const std::string& cp1250Text)
 {
     if (services_.speech)
-        services_.speech->SpeakAndWait(cp1250Text);
+        services_.speech->EchoText(cp1250Text);
 }
 
 void TForm2::SpeakCharacter(const std::string& cp1250Text)
@@ -398,6 +403,16 @@ void TForm2::Beep()
         services_.runtime->Beep();
 }
 
+void TForm2::BeepAfterEcho()
+{
+    // The beep follows the speech queued before it, as it followed the wait
+    // for that speech.
+    if (services_.speech)
+        services_.speech->AfterEcho([this] { Beep(); });
+    else
+        Beep();
+}
+
 void TForm2::Click()
 {
     if (services_.runtime)
@@ -407,7 +422,7 @@ void TForm2::Click()
 void TForm2::SpeakFieldOrEmptyLine()
 {
     const std::string text = Text();
-    SpeakAndWait(text.empty() ? LoadLanguageString(language_, EmptyLineString) : text);
+    EchoText(text.empty() ? LoadLanguageString(language_, EmptyLineString) : text);
 }
 
 } // namespace orbela

@@ -92,10 +92,13 @@ private:
     std::string Text() const;
     int Caret() const;
     bool BrailleKeys() const;
-    void SpeakAndWait(const std::string& cp1250Text);
+    // The key's echo is queued, never waited for: the key is finished
+    // (inserted, caret moved) before the next key is handled.
+    void EchoText(const std::string& cp1250Text);
     void SpeakCharacter(const std::string& cp1250Text);
     void StopSpeech();
     void Beep();
+    void BeepAfterEcho();
     void Click();
     void SpeakFieldOrEmptyLine();
 

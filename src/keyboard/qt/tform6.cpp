@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <vector>
 
 #include "i18n/qt/qt_text.h"
 #include "i18n/resource_localizer.h"
@@ -33,6 +34,11 @@ constexpr double NoReviewAddress = 50730;
 constexpr double EdgeClick = 16;
 
 constexpr std::string_view LineBreak = "\r\n";
+
+// The chord that opens and closes the review.
+const std::vector<double> OpeningPitches{300, 450};
+constexpr double OpeningWaveset = 5;
+constexpr double OpeningLength = 100;
 
 } // namespace
 
@@ -83,18 +89,23 @@ void TForm6::OpenVirtualScreen()
     runtime_.State().keybuffer.clear();
     SetScreenText(runtime_.GetScreen().Text());
     virtualscrmemo->setFocus();
+    // Opened and closed by a key: the tone and the words are queued as its
+    // echo, not waited for, so the keys after it keep their order.
     OpeningTone();
     if (speech_)
-        speech_->Speak(LanguageString(ScreenString));
+        speech_->EchoQueuedText(LanguageString(ScreenString));
     exec();
     OpeningTone();
     if (speech_)
-        speech_->SpeakAndWait(LanguageString(EndOfScreenString));
+        speech_->EchoText(LanguageString(EndOfScreenString));
 }
 
 void TForm6::OpeningTone()
 {
-    runtime_.Tone({300, 450}, 5, 100);
+    if (speech_)
+        speech_->EchoTone(OpeningPitches, OpeningWaveset, OpeningLength);
+    else
+        runtime_.Tone(OpeningPitches, OpeningWaveset, OpeningLength);
 }
 
 void TForm6::SetScreenText(std::string text)
@@ -199,7 +210,7 @@ void TForm6::AnswerLineKey()
     else
         runtime_.Click(EdgeClick);
     const std::string text = LineText(line);
-    speech_->SpeakAndWait(text.empty() ? LanguageString(EmptyLineString) : text);
+    speech_->EchoText(text.empty() ? LanguageString(EmptyLineString) : text);
 }
 
 void TForm6::MoveLineBy(int delta)
@@ -222,7 +233,7 @@ void TForm6::AnnouncePosition()
 {
     const int line = CaretLine();
     const int column = virtualscrmemo->textCursor().positionInBlock() + 1;
-    speech_->SpeakAndWait(LanguageString(LineString) + " " + std::to_string(line + 1) + ", " +
+    speech_->EchoText(LanguageString(LineString) + " " + std::to_string(line + 1) + ", " +
                           LanguageString(ColumnString) + " " + std::to_string(column));
 }
 
@@ -258,7 +269,7 @@ void TForm6::virtualscrmemoKeyUp(const QKeyEvent& event)
         if (caret < text_.size())
             speech_->SpeakCharacter(text_.substr(caret, 1));
     } else if (key == VirtualKey::Left || key == VirtualKey::Right) {
-        speech_->SpeakAndWait(wordat(text_, caret));
+        speech_->EchoText(wordat(text_, caret));
     }
 }
 

@@ -87,6 +87,13 @@ bool KeyStateFilter::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyPress: {
         const auto& key = static_cast<const QKeyEvent&>(*event);
         const int code = VirtualKeyOf(key);
+        // One press passes here again on its way from the window to the
+        // widget and up to the parents; only its first passage counts, or
+        // it would look like a repeat of itself.
+        const PressSeen seen{event, key.timestamp(), key.key(), key.isAutoRepeat()};
+        if (seen == lastPress_)
+            break;
+        lastPress_ = seen;
         if (key.nativeScanCode() != 0)
             pressedByScanCode_[key.nativeScanCode()] = code;
         keys_.KeyPressed(code);
@@ -94,6 +101,7 @@ bool KeyStateFilter::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::KeyRelease: {
         const auto& key = static_cast<const QKeyEvent&>(*event);
+        lastPress_ = {};
         int code = VirtualKeyOf(key);
         if (const auto pressed = pressedByScanCode_.find(key.nativeScanCode());
             key.nativeScanCode() != 0 && pressed != pressedByScanCode_.end()) {
@@ -108,6 +116,7 @@ bool KeyStateFilter::eventFilter(QObject* watched, QEvent* event)
         // The releases of keys held now go to another application.
         keys_.ReleaseAll();
         pressedByScanCode_.clear();
+        lastPress_ = {};
         break;
     default:
         break;

@@ -50,8 +50,17 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    struct PressSeen {
+        const QEvent* event = nullptr;
+        quint64 timestamp = 0;
+        int key = 0;
+        bool autoRepeat = false;
+        bool operator==(const PressSeen&) const = default;
+    };
+
     KeyStateTable& keys_;
     std::unordered_map<quint32, int> pressedByScanCode_;
+    PressSeen lastPress_;
 };
 
 } // namespace orbela

@@ -9,6 +9,7 @@
 #include "i18n/qt/tform3.h"
 #include "keyboard/braille_table.h"
 #include "keyboard/key_state.h"
+#include "keyboard/qt/auto_repeat.h"
 #include "keyboard/qt/tform2.h"
 #include "keyboard/qt/tform6.h"
 #include "keyboard/qt/virtual_key.h"
@@ -30,6 +31,7 @@
 #include "shell/qt/tform1.h"
 #include "sound/openal_device.h"
 #include "sound/qt/tform5.h"
+#include "speech/qt/qt_echo_timer.h"
 #include "speech/qt/qt_gui_thread_poster.h"
 #include "speech/qt/tform4.h"
 #include "speech/speech_log.h"
@@ -105,11 +107,16 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     QtGuiThreadPoster poster;
     SpeechService speechService(runtime.State(), pump);
     runtime.SetSpeech(speechService);
-    // Tones wait on the message loop; speech sounds its tones through them.
+    // Tones wait on the message loop; a key's echo sounds its tones without
+    // waiting, moved on by its own timer.
     runtime.SetMessagePump(pump);
-    speechService.SetToneStatement([&runtime](const std::vector<double>& pitches, double waveset, double length) {
-        runtime.Tone(pitches, waveset, length);
-    });
+    QtEchoTimer echoTimer;
+    speechService.SetEchoTones(
+        {[&runtime](const std::vector<double>& pitches, double waveset, double length) {
+             return runtime.StartTone(pitches, waveset, length);
+         },
+         [&runtime](const SoundingTone& tone) { runtime.StopTone(tone); }},
+        &echoTimer);
     if (options.speechLog) {
         try {
             speechService.SetLog(std::make_unique<SpeechLog>(*options.speechLog));
@@ -123,6 +130,8 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     // handlers read the keys as they were at their own event.
     KeyStateTable keys;
     application.installEventFilter(new KeyStateFilter(keys, &application));
+    // A held key sends repeated presses and one release.
+    EnableHeldKeyRepeat(application);
     BrailleTable braille;
     services.braille = &braille;
     services.keys = &keys;

@@ -118,6 +118,8 @@ private:
     void LoadSettings();
     void LoadMemoryImage();
     void CreateSpeechObjects();
+    // The two tones of a switch (chord keyboard, engine), rising or falling.
+    void SwitchTones(double first, double second);
     bool EmbeddedEngineExists() const;
     void SetEngineFlags();
     void LoadCharacterNames();

@@ -58,14 +58,24 @@ void TForm1::braillekeyboarditemClick()
     if (braillekeyboarditem->isChecked()) {
         // A checkable item has already toggled its mark when this runs: the
         // item was off and is now on.
-        runtime_.Tone({LowPitch}, SwitchWaveset, SwitchLength);
-        runtime_.Tone({HighPitch}, SwitchWaveset, SwitchLength);
+        SwitchTones(LowPitch, HighPitch);
     } else {
-        runtime_.Tone({HighPitch}, SwitchWaveset, SwitchLength);
-        runtime_.Tone({LowPitch}, SwitchWaveset, SwitchLength);
+        SwitchTones(HighPitch, LowPitch);
     }
     runtime_.State().braillekeys = braillekeyboarditem->isChecked();
     SaveConfiguration(configuration_, runtime_.State());
+}
+
+void TForm1::SwitchTones(double first, double second)
+{
+    // Answered by a menu key: the tones are its echo, queued rather than
+    // waited for.
+    for (const double pitch : {first, second}) {
+        if (speech_)
+            speech_->EchoTone({pitch}, SwitchWaveset, SwitchLength);
+        else
+            runtime_.Tone({pitch}, SwitchWaveset, SwitchLength);
+    }
 }
 
 bool TForm1::FormKeyEvent(QEvent* event)

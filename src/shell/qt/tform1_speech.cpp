@@ -24,8 +24,7 @@ void TForm1::CreateSpeechObjects()
     speech_->Flags().usesapi5 = false;
     if (!embeddedEngine_)
         return;
-    // Without the engine the program runs on: the first start then writes
-    // that voice is not allowed.
+    // Without the engine the program runs on, silent.
     try {
         speech_->SetEngine(EngineSlot::Embedded, embeddedEngine_());
     } catch (const Error&) {
@@ -35,7 +34,9 @@ void TForm1::CreateSpeechObjects()
 
 bool TForm1::EmbeddedEngineExists() const
 {
-    return speech_ && speech_->Engine(EngineSlot::Embedded);
+    // Built in, whether or not it could open the sound device this time: a
+    // first start without a sound card must not switch voice off for good.
+    return speech_ && (embeddedEngine_ || speech_->Engine(EngineSlot::Embedded));
 }
 
 void TForm1::SetEngineFlags()
@@ -88,8 +89,7 @@ void TForm1::usesapi5submenuClick()
     Voicesubmenu->setEnabled(!on);
     configuration_.WriteBool("Voice", "SAPI5", on);
     // Rising when the system service takes over, falling when it hands back.
-    runtime_.Tone({on ? 400.0 : 600.0}, 3, 50);
-    runtime_.Tone({on ? 600.0 : 400.0}, 3, 50);
+    SwitchTones(on ? 400.0 : 600.0, on ? 600.0 : 400.0);
 }
 
 void TForm1::VoicesubmenuClick()

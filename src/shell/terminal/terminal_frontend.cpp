@@ -84,7 +84,9 @@ int RunTerminal(const CommandLine& options)
     if (!options.quiet)
         speaking = std::make_unique<TerminalSpeech>(runtime.State());
     IniFile configuration(ConfigurationPath());
-    LoadStartupState(runtime, configuration, speaking && speaking->EmbeddedEngineExists(), report);
+    // Whether the engine exists is whether it is built in: neither a missing
+    // sound device nor --quiet may store voice off for every later start.
+    LoadStartupState(runtime, configuration, static_cast<bool>(InstalledSpeechEngines().embedded), report);
     if (speaking) {
         if (options.speechLog) {
             try {

@@ -1,6 +1,7 @@
 #include "speech/qt/tform4.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -340,7 +341,9 @@ void TForm4::done(int result)
 bool TForm4::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusIn) {
-        if (watched == voicelist)
+        // The window's activation has just said the voice line.
+        const bool activation = static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason;
+        if (watched == voicelist && !activation)
             voicelistEnter();
         else if (watched == pitchtb)
             pitchtbEnter();

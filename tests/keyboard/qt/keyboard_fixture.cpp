@@ -106,8 +106,19 @@ KeyboardWindowsTest::KeyboardWindowsTest()
     speech.SetEngine(EngineSlot::Embedded, std::make_unique<JournalEngine>(poster, journal));
     speech.SetUseSapi5(false);
     speech.Flags().engineready = true;
-    speech.SetToneStatement(
-        [this](const std::vector<double>&, double, double) { journal.push_back("tone:cap"); });
+    EchoTones tones;
+    tones.start = [this](const std::vector<double>& pitches, double waveset, double length) {
+        // The capital's tone; any other tone of the echo sounds on the list.
+        if (pitches == std::vector<double>{2000} && waveset == 1 && length == 20) {
+            journal.push_back("tone:cap");
+            return SoundingTone{.milliseconds = 20};
+        }
+        return runtime.StartTone(pitches, waveset, length);
+    };
+    tones.stop = [this](const SoundingTone& tone) { runtime.StopTone(tone); };
+    // Without a timer a tone of the echo is over as soon as it starts: the
+    // journal shows the order of the echo at once.
+    speech.SetEchoTones(std::move(tones), nullptr);
     std::ifstream names(ORBELA_DATA_DIR "/english.eky", std::ios::binary);
     speech.CharacterNames().Load(names, "english.eky");
     braille.LoadBrailleTable(ORBELA_DATA_DIR "/czech.ebt");
@@ -130,6 +141,8 @@ KeyboardWindowsTest::~KeyboardWindowsTest()
 
 Journal KeyboardWindowsTest::Heard()
 {
+    // The echo plays on as the engine reports its speech over.
+    QApplication::processEvents();
     Journal heard;
     heard.swap(journal);
     return heard;

@@ -64,7 +64,8 @@ protected:
     KeyboardWindowsTest();
     ~KeyboardWindowsTest() override;
 
-    // The journal since the last call, emptied.
+    // The journal since the last call, emptied, once the echo queued so far
+    // has played.
     Journal Heard();
     // Writes row `row` of the screen as the output statement would.
     void WriteRow(int row, const std::string& utf8Text);
