@@ -20,6 +20,7 @@ packages=(
     libopenal-dev
     liblouis-data
     xvfb xauth xdotool
+    debhelper dpkg-dev fakeroot lintian appstream desktop-file-utils man-db
 )
 
 as_root() {
