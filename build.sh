@@ -22,6 +22,7 @@ packages=(
     liblouis-data
     libbrlapi-dev brltty
     xvfb xauth xdotool
+    debhelper dpkg-dev fakeroot lintian appstream desktop-file-utils man-db
 )
 
 as_root() {

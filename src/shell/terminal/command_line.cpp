@@ -28,7 +28,7 @@ constexpr int FirstLongId = TtyId;
 
 // The program's own options. A new option is one row here, one case in
 // ApplyOption and its lines in HelpText.
-constexpr std::array<option, 8> LongOptions{{
+constexpr option LongOptions[] = {
     {"tty", no_argument, nullptr, TtyId},
     {"quiet", no_argument, nullptr, QuietId},
     {"speech-log", required_argument, nullptr, SpeechLogId},
@@ -37,7 +37,7 @@ constexpr std::array<option, 8> LongOptions{{
     {"help", no_argument, nullptr, HelpId},
     {"version", no_argument, nullptr, VersionId},
     {nullptr, 0, nullptr, 0},
-}};
+};
 // Leading ':' reports a missing value apart from an unknown option.
 constexpr const char* ShortOptions = ":hV";
 
@@ -87,7 +87,7 @@ std::string OptionError(int result, int failedOption, const char* argument)
         const std::string_view name = word.substr(0, word.find('='));
         if (failedOption != 0)
             return "option '" + std::string(name) + "' doesn't allow an argument";
-        const auto matches = std::count_if(LongOptions.begin(), LongOptions.end(), [name](const option& entry) {
+        const auto matches = std::count_if(std::begin(LongOptions), std::end(LongOptions), [name](const option& entry) {
             return entry.name && std::string_view(entry.name).starts_with(name.substr(2));
         });
         if (matches > 1)
@@ -132,7 +132,7 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& 
     opterr = 0;
     const int count = static_cast<int>(own.size()) - 1;
     int result;
-    while ((result = getopt_long(count, own.data(), ShortOptions, LongOptions.data(), nullptr)) != -1) {
+    while ((result = getopt_long(count, own.data(), ShortOptions, LongOptions, nullptr)) != -1) {
         switch (result) {
         case TtyId:
             options.tty = true;
