@@ -20,6 +20,7 @@ packages=(
     libopenal-dev
     liblouis-data
     xvfb xauth xdotool
+    clang libclang-rt-14-dev
 )
 
 as_root() {
