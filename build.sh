@@ -23,6 +23,7 @@ packages=(
     libbrlapi-dev brltty
     xvfb xauth xdotool
     debhelper dpkg-dev fakeroot lintian appstream desktop-file-utils man-db
+    clang libclang-rt-14-dev
 )
 
 as_root() {

@@ -11,7 +11,6 @@
 #include <unistd.h>
 
 #include "runtime/cp1250.h"
-
 #include "runtime/error.h"
 #include "shell/atomic_file.h"
 

@@ -186,13 +186,30 @@ bool SoundList::LoadFile(const std::filesystem::path& path)
     std::error_code status;
     if (!std::filesystem::exists(path, status))
         return false;
+    const std::string shown = Utf8ToCp1250Lossy(path.string());
     std::ifstream file(path, std::ios::binary);
     if (!file)
-        throw Error("Cannot open file \"" + Utf8ToCp1250Lossy(path.string()) + "\"");
-    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        throw Error("Cannot open file \"" + shown + "\"");
+    // Checked before reading: the real file is a few KiB, and a huge one
+    // would be read whole into memory.
+    const auto size = std::filesystem::file_size(path, status);
+    if (!status && size > MaxFileBytes)
+        throw Error("\"" + shown + "\" is larger than " + std::to_string(MaxFileBytes) + " bytes and is not read");
+    std::vector<std::uint8_t> bytes;
+    char buffer[4096];
+    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
+        bytes.insert(bytes.end(), buffer, buffer + file.gcount());
+        if (bytes.size() > MaxFileBytes)
+            throw Error("\"" + shown + "\" is larger than " + std::to_string(MaxFileBytes) + " bytes and is not read");
+    }
     if (file.bad())
-        throw Error("Cannot read file \"" + Utf8ToCp1250Lossy(path.string()) + "\"");
-    Load(bytes);
+        throw Error("Cannot read file \"" + shown + "\"");
+    try {
+        Load(bytes);
+    } catch (const Error& error) {
+        // The user learns which file to mend.
+        throw Error("\"" + shown + "\": " + error.what());
+    }
     return true;
 }
 

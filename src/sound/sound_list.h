@@ -95,8 +95,12 @@ public:
     // prepared stays silent, the others are prepared, and the first such
     // error is raised at the end.
     void Load(std::span<const std::uint8_t> stream);
-    // Reads the whole file first. False when it does not exist; Error when
-    // it cannot be read or is malformed.
+    // A sounds file larger than this is refused with an error.
+    static constexpr std::size_t MaxFileBytes = 16 * 1024 * 1024;
+
+    // Reads the whole file first. False when it does not exist; Error
+    // naming the file when it cannot be read, is larger than MaxFileBytes
+    // or is malformed.
     [[nodiscard]] bool LoadFile(const std::filesystem::path& path);
 
     std::size_t Count() const { return sounds_.size(); }

@@ -96,5 +96,21 @@ TEST(LoadBrailleTableFile, LargeFileGivesTheSameTablesAsItsText)
     EXPECT_EQ(fromFile.braillechartable()[0].dots, "0");
 }
 
+// A file past the cap is refused with its name; one long line below it is
+// read in one pass (the reader once rescanned it after every piece).
+TEST(LoadBrailleTableFile, AnOversizedFileIsRefusedAndALongLineIsRead)
+{
+    ScratchFolder folder;
+    folder.Write("huge.ebt", "[characters]\n" + std::string(BrailleTable::MaxFileBytes, 'x'));
+    BrailleTable table;
+    EXPECT_EQ(ErrorText(table, folder / "huge.ebt"), "huge.ebt is larger than 1048576 bytes and is not read");
+
+    folder.Write("long.ebt", "[characters]\n" + std::string(BrailleTable::MaxFileBytes - 100, 'x') + "=1\nb=12");
+    EXPECT_EQ(ErrorText(table, folder / "long.ebt"), "(no error)");
+    ASSERT_EQ(table.braillechartable().size(), 2u);
+    EXPECT_EQ(table.braillechartable()[0].dots, "1");
+    EXPECT_EQ(table.braillechartable()[1].character, "b");
+}
+
 } // namespace
 } // namespace orbela

@@ -364,6 +364,23 @@ TEST(SoundListFile, LoadsAFileAndReportsAMissingOne)
     EXPECT_TRUE(list.LoadFile(path));
     EXPECT_EQ(list.Count(), 2u);
     EXPECT_FALSE(list.LoadFile(folder / "missing.dat"));
+
+    // A damaged file is named in the error; an oversized one is refused
+    // before it is read (a sparse file costs no disk).
+    std::filesystem::resize_file(path, 10);
+    try {
+        static_cast<void>(list.LoadFile(path));
+        ADD_FAILURE() << "a damaged file loaded";
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string(error.what()).rfind("\"" + path.string() + "\": ", 0), 0u) << error.what();
+    }
+    std::filesystem::resize_file(path, SoundList::MaxFileBytes + 1);
+    try {
+        static_cast<void>(list.LoadFile(path));
+        ADD_FAILURE() << "an oversized file loaded";
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string(error.what()), "\"" + path.string() + "\" is larger than 16777216 bytes and is not read");
+    }
     std::filesystem::remove_all(folder);
 }
 

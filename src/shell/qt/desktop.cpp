@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <QSocketNotifier>
+
 #include "i18n/qt/taboutbox.h"
 #include "i18n/qt/tform3.h"
 #include "keyboard/braille_table.h"
@@ -21,6 +23,7 @@
 #include "shell/executable_path.h"
 #include "shell/user_folders.h"
 #include "shell/ini_file.h"
+#include "shell/termination_notice.h"
 #include "shell/qt/deferred_input_dialog.h"
 #include "shell/qt/message_box_error_report.h"
 #include "shell/qt/orbela_application.h"
@@ -89,6 +92,8 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     toolkitArgv.push_back(nullptr);
     int toolkitArgc = static_cast<int>(arguments.size());
 
+    // Made first and so removed last, after every object of the run.
+    TerminationNotice termination;
     OrbelaApplication application(toolkitArgc, toolkitArgv.data());
     // Lets the desktop match the window to the menu entry and its icon.
     QGuiApplication::setDesktopFileName("org.orbela.Orbela");
@@ -176,6 +181,18 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
                           runtime.State().language);
     brailleDisplay.SetEnabled(brailleOn);
 #endif
+
+    // SIGTERM, SIGHUP and SIGINT end the window as Program/Exit does, from
+    // the message loop (a nested one while the game runs).
+    auto* terminationWatch = new QSocketNotifier(termination.Descriptor(), QSocketNotifier::Read, &form1);
+    QObject::connect(terminationWatch, &QSocketNotifier::activated, &form1, [&form1, &report, terminationWatch] {
+        terminationWatch->setEnabled(false);
+        try {
+            form1.exitsubmenuClick();
+        } catch (const Error& error) {
+            report.Report(error.what());
+        }
+    });
 
     form1.show();
     ArmStartupProbe(form1);

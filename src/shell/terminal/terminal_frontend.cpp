@@ -1,8 +1,10 @@
 #include "shell/terminal/terminal_frontend.h"
 
+#include <csignal>
 #include <iostream>
 #include <memory>
 #include <string>
+#include <unistd.h>
 
 #include "runtime/clock.h"
 #include "runtime/cp1250.h"
@@ -15,11 +17,12 @@
 #include "shell/user_folders.h"
 #include "shell/program_run.h"
 #include "shell/ram_image.h"
+#include "shell/termination_notice.h"
 #include "speech/speech_log.h"
+#include "shell/terminal/interruptible_input.h"
 #include "shell/terminal/terminal_dialog.h"
 #include "shell/terminal/terminal_output.h"
 #include "shell/terminal/terminal_speech.h"
-#include "shell/terminal/termination_signals.h"
 
 namespace orbela {
 namespace {
@@ -69,11 +72,18 @@ bool SaveImage(const Runtime& runtime, ErrorReport& report)
 
 int RunTerminal(const CommandLine& options)
 {
+    // A closed standard output must not kill the process before it saves:
+    // the failed write is reported instead.
+    std::signal(SIGPIPE, SIG_IGN);
+    // Made first and so removed last, after every object of the run.
+    TerminationNotice termination;
     StderrErrorReport report;
     Screen screen;
-    TerminalDialog dialog(std::cin, report);
+    InterruptibleInput standardInput(STDIN_FILENO, termination.Descriptor());
+    std::istream input(&standardInput);
+    TerminalDialog dialog(input, report);
     SilentSpeech speech;
-    SystemClock clock;
+    InterruptibleClock clock(termination.Descriptor());
     Runtime runtime(screen, dialog, speech, clock);
     TerminalOutput output(std::cout);
     runtime.SetPrintListener(&output);
@@ -101,17 +111,25 @@ int RunTerminal(const CommandLine& options)
         }
         runtime.SetSpeech(speaking->Service());
     }
-    InstallTerminationSignals(runtime.State().ramimage);
 
     try {
         RunHostedProgram(runtime);
     } catch (const EndOfInput&) {
-        // As the dialog's end-program button: the image is written below.
+        // End of input or a termination signal, as the dialog's
+        // end-program button: the image is written below.
     } catch (const Error& error) {
         report.Report(error.what());
     }
     std::cout.flush();
-    return SaveImage(runtime, report) ? 0 : 1;
+    // Output to a closed pipe or a full device is reported, and the image
+    // is still written.
+    const bool shown = static_cast<bool>(std::cout);
+    if (!shown)
+        report.Report("Unable to write to standard output");
+    const bool saved = SaveImage(runtime, report);
+    if (termination.Signal() != 0)
+        return 128 + termination.Signal();
+    return saved && shown ? 0 : 1;
 }
 
 } // namespace orbela

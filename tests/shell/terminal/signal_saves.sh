@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Termination signals at random instants of short terminal runs: SIGTERM,
+# SIGINT, SIGHUP (an orderly end that saves) and SIGKILL (no save at all).
+# After each, "ram.dat" is the old image or the one a whole run writes,
+# never anything else; the configuration file is absent (the first start's
+# write had not happened) or whole; and after the next start no temporary
+# file of a save is left.
+#
+#   signal_saves.sh PROGRAM_DIR INSTANT_SLEEP_LIBRARY [DELIVERIES]
+#
+# The library makes the game's pauses instant, so a run takes a fraction
+# of a second and the signals fall before, during and after the saves.
+set -euo pipefail
+program_dir=$1
+shim=$2
+deliveries=${3:-100}
+
+work=$(mktemp -d)
+# Only this shell cleans up: a child of it that a signal catches before it
+# has become the program would run the trap too.
+trap '[ "$BASHPID" = "$$" ] && rm -rf "$work"' EXIT
+cp -r "$program_dir"/. "$work"/
+cd "$work"
+rm -f -- *.ini .*.XXXXXX
+
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+# The game never writes into the image, so a saved one is the old file's
+# bytes filled up with zeros to 65,536 bytes; a short old file tells a run
+# that saved from one that did not.
+head -c 1000 /dev/urandom >old.dat
+printf 'inventář\nsituace\nsever\njih\nsituace\n' >commands.txt
+# Asan insists on coming first unless told not to check.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
+export LD_PRELOAD="$shim"
+
+# A simple command, so that $! is the program itself, not a subshell.
+run() {
+    ./orbela --tty --quiet <"${1:-commands.txt}" >/dev/null 2>>stderr.txt
+}
+
+# The reference: what one whole run leaves.
+cp old.dat ram.dat
+run || fail "a whole run failed: $(cat stderr.txt)"
+cp ram.dat new.dat
+cp orbela.ini new.ini
+# How long a whole run takes, to spread the signals over it.
+start=$(date +%s%N)
+cp old.dat ram.dat; rm -f orbela.ini
+run
+span_ms=$(( ($(date +%s%N) - start) / 1000000 + 20 ))
+
+signals=(TERM KILL INT HUP)
+declare -A count=() old=() new=()
+for ((i = 0; i < deliveries; i++)); do
+    cp old.dat ram.dat
+    rm -f orbela.ini
+    signal=${signals[RANDOM % 4]}
+    ./orbela --tty --quiet <commands.txt >/dev/null 2>>stderr.txt &
+    pid=$!
+    delay=$(( RANDOM % span_ms ))
+    sleep "$(printf '0.%03d' "$delay")"
+    kill -s "$signal" "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    count[$signal]=$(( ${count[$signal]:-0} + 1 ))
+
+    if cmp -s ram.dat old.dat; then
+        old[$signal]=$(( ${old[$signal]:-0} + 1 ))
+    elif cmp -s ram.dat new.dat; then
+        new[$signal]=$(( ${new[$signal]:-0} + 1 ))
+    else
+        fail "delivery $i (SIG$signal after ${delay} ms): ram.dat is neither the old nor the new image"
+    fi
+    if [ -e orbela.ini ] && ! cmp -s orbela.ini new.ini; then
+        fail "delivery $i (SIG$signal after ${delay} ms): orbela.ini is damaged: $(head -c 200 orbela.ini)"
+    fi
+    # The next start (ending at once on empty input) clears the litter.
+    run /dev/null || true
+    litter=$(find . -maxdepth 1 -name '.ram.dat.*' -o -maxdepth 1 -name '.orbela.ini.*')
+    [ -z "$litter" ] || fail "delivery $i (SIG$signal): left after the next start: $litter"
+done
+
+for signal in "${signals[@]}"; do
+    echo "SIG$signal: ${count[$signal]:-0} deliveries, ram.dat old ${old[$signal]:-0}, new ${new[$signal]:-0}"
+done
+echo "$deliveries deliveries over runs of about ${span_ms} ms: ram.dat always old or new, orbela.ini whole, no litter"
