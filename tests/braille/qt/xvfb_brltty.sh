@@ -14,6 +14,8 @@
 #    line is spoken as the review's Down key speaks it.
 #  - With BRLTTY stopped the program goes on, and when BRLTTY comes back
 #    the field shows again.
+#  - When the program has ended, BRLTTY shows its own screen at the
+#    display's next key.
 # Exits 77 (skipped) when xvfb-run, xdotool or brltty is missing.
 set -euo pipefail
 program_dir=$1
@@ -189,6 +191,10 @@ xdotool key alt+F4
 wait_for '! kill -0 "$program" 2>/dev/null' 100 || fail "Alt+F4 did not end the program"
 wait "$program"
 program=""
+# The display is BRLTTY's again: at its next key it shows its own screen
+# ("no screen", having no screen driver) instead of the field.
+press LnUp
+wait_for 'visual_starts "no screen"' 100 || fail "the display was not given back at the end"
 echo done >status.txt
 INNER
 chmod +x "$work"/play.sh
