@@ -35,7 +35,8 @@ system)
     speech-dispatcher -s -c unix_socket -S "$work"/speechd.sock -C "$work"/speechd -t 60 -P "$work"/speechd.pid \
         >"$work"/speechd.log 2>&1 &
     daemon=$!
-    trap 'kill "$daemon" 2>/dev/null || true; rm -rf "$work"' EXIT
+    # The daemon may fork away from the process started: its pid file names it.
+    trap 'kill "$daemon" $(cat "$work"/speechd.pid 2>/dev/null) 2>/dev/null || true; rm -rf "$work"' EXIT
     for ((i = 0; i < 100; i++)); do [ -S "$work"/speechd.sock ] && break; sleep 0.1; done
     [ -S "$work"/speechd.sock ] || { echo "FAIL: speech-dispatcher did not start"; exit 1; }
     export SPEECHD_ADDRESS=unix_socket:$work/speechd.sock
@@ -120,9 +121,12 @@ flood)
     prompt 1
     # 10,000 keys: letters and spaces in a pattern that shows any reordering.
     python3 -c 'import sys; sys.stdout.write(" ".join("abcdefghi"[i % 9] * (1 + i % 4) for i in range(4000))[:10000])' >keys.txt
+    date +%s.%N >times.txt
     xdotool type --delay 0 -- "$(cat keys.txt)"
+    date +%s.%N >>times.txt
     kill -0 "$program" 2>/dev/null || fail "the program died while the keys were typed"
     settle
+    date +%s.%N >>times.txt
     xdotool key Return
     for ((i = 0; i < 600; i++)); do [ -n "$(confirmed 1)" ] && break; sleep 0.1; done
     confirmed 1 >typed.txt
@@ -183,6 +187,7 @@ chmod +x "$work"/play.sh
 cd "$work"
 fail() {
     echo "FAIL: $*"
+    echo "--- times"; cat times.txt 2>/dev/null || true
     echo "--- typed"; head -c 300 typed.txt 2>/dev/null || true
     echo; echo "--- screen"; cat screen.txt 2>/dev/null || true
     echo "--- speech log (end)"; tail -n 30 speech.log 2>/dev/null || true
@@ -195,6 +200,8 @@ xvfb-run -a -s "-screen 0 1024x768x24" ./play.sh || fail "the run did not comple
 case $mode in
 embedded | system)
     [ "$(cat typed.txt)" = "$(printf 'situace\ninventář')" ] || fail "the field did not hold the keys as typed"
+    # The keys were echoed by the engine under test as they were typed.
+    [ "$(grep -c '^character: ' speech.log)" -ge 15 ] || fail "the keys were not echoed"
     # The game's answers: the room described again (first at the start),
     # and what the player carries.
     [ "$(grep -c 'sedíš na zadním sedadle' screen.txt)" -ge 2 ] || fail "no answer to situace on the screen"
@@ -215,4 +222,5 @@ held)
     [ "$down" = 1 ] || fail "Down held 1 s was answered $down times"
     ;;
 esac
+[ -f times.txt ] && echo "moments (typing began, typing ended, echo over): $(tr '\n' ' ' <times.txt)"
 echo "typing ($mode) reached the field in order"
