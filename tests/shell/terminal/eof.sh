@@ -31,4 +31,6 @@ grep -q 'Windows-1250' err.txt || fail "the unconvertible line was not reported"
 cmp -n 100 ram.dat before.dat || fail "the loaded bytes were not written back"
 [ "$(tail -c +101 ram.dat | tr -d '\0' | wc -c)" -eq 0 ] || fail "the rest of the image is not zero"
 grep -q hotovo out.txt && fail "the program went on after the end of input"
+# A quiet first start is no reason to switch voice off for later starts.
+grep -qx 'voiceallowed=1' orbela.ini || fail "the quiet first start stored voice off"
 echo "end of input handled"

@@ -163,6 +163,18 @@ TEST_F(DesktopSpeechTest, WithoutAnEngineTheFirstStartForbidsVoiceAndTheRunIsSil
     EXPECT_EQ(end.calls, 0);
 }
 
+TEST_F(DesktopSpeechTest, AnEngineThatFindsNoSoundDeviceDoesNotForbidVoiceForGood)
+{
+    // Built in, but the sound device does not open at this first start.
+    TForm1Services services;
+    services.speech = &service;
+    services.embeddedEngine = []() -> std::unique_ptr<SpeechEngine> { throw Error("no sound device"); };
+    form1 = std::make_unique<TForm1>(runtime, configuration, report, end, folder / "orbela", services);
+    EXPECT_EQ(service.Engine(EngineSlot::Embedded), nullptr);
+    // The next start with a sound card speaks.
+    EXPECT_TRUE(configuration.ReadBool("voice", "voiceallowed", false));
+}
+
 TEST_F(DesktopSpeechTest, TheEngineSwitchSetsTheFlagsTheVoiceItemAndTheConfiguration)
 {
     Create();

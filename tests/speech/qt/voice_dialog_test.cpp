@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -202,6 +204,8 @@ TEST_F(VoiceDialogTest, OkSavesThePickedVoiceAndSaysSo)
         ASSERT_GE(spoken.size(), 2u);
         EXPECT_EQ(spoken[0], "Voice settings");
         EXPECT_EQ(spoken[1], "&Voices Jakub");
+        // The list's own focus on opening does not say it again.
+        EXPECT_EQ(std::count(spoken.begin(), spoken.end(), "&Voices Jakub"), 1);
         testing::SendKey(form->voicelist, Qt::Key_Up);
         EXPECT_EQ(embedded->SpokenTexts().back(), "Czech");
         EXPECT_EQ(embedded->Commands()[embedded->Commands().size() - 2].kind, Kind::Reset);

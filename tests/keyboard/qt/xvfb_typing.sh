@@ -1,0 +1,230 @@
+#!/usr/bin/env bash
+# Typing by ear in the desktop program's real window under Xvfb, with real
+# X key events and the voice on, so that every key is echoed as it is
+# typed. Usage: xvfb_typing.sh PROGRAM_DIR MODE, where MODE is
+#   embedded  the embedded voice (espeak-ng through OpenAL Soft's null
+#             output, which plays in real time): "situace" typed at 150 ms
+#             a key and "inventář" at 60 ms a key must reach the field
+#             exactly (the dialog probe reports the confirmed text) and be
+#             answered by the game on the screen;
+#   system    the same through a private speech-dispatcher started here;
+#   flood     10,000 keys as fast as xdotool sends them, embedded voice on:
+#             the program must live and the field hold them in order;
+#   held      the braille keyboard on: three chords each held 2 s type one
+#             character each, Left held 1 s at the start of the field and
+#             Down held 1 s in the screen review are each answered once,
+#             on release (read in the speech log).
+# Exits 77 (skipped) when a tool is missing.
+set -euo pipefail
+program_dir=$1
+mode=$2
+
+# shellcheck source=../../support/xvfb_program.sh
+. "$(dirname "$0")/../../support/xvfb_program.sh"
+require_xvfb_tools
+
+copy_program_folder "$program_dir"
+case $mode in
+system)
+    command -v speech-dispatcher >/dev/null || { echo "SKIP: speech-dispatcher is not installed"; exit 77; }
+    printf '[voice]\nvoiceallowed=1\n[Voice]\nsapi5=1\n' >"$work"/orbela.ini
+    # A private daemon on a socket of our own, sounding into ALSA's null
+    # device; removed with the folder.
+    cp -r /etc/speech-dispatcher "$work"/speechd
+    printf '\nAudioOutputMethod "alsa"\nAudioALSADevice "null"\nDefaultModule espeak-ng\n' >>"$work"/speechd/speechd.conf
+    speech-dispatcher -s -c unix_socket -S "$work"/speechd.sock -C "$work"/speechd -t 60 -P "$work"/speechd.pid \
+        >"$work"/speechd.log 2>&1 &
+    daemon=$!
+    # The daemon may fork away from the process started: its pid file names it.
+    trap 'kill "$daemon" $(cat "$work"/speechd.pid 2>/dev/null) 2>/dev/null || true; rm -rf "$work"' EXIT
+    for ((i = 0; i < 100; i++)); do [ -S "$work"/speechd.sock ] && break; sleep 0.1; done
+    [ -S "$work"/speechd.sock ] || { echo "FAIL: speech-dispatcher did not start"; exit 1; }
+    export SPEECHD_ADDRESS=unix_socket:$work/speechd.sock
+    ;;
+held) printf '[voice]\nvoiceallowed=1\n[keyboard]\nbraillekeys=1\n' >"$work"/orbela.ini ;;
+*) printf '[voice]\nvoiceallowed=1\n' >"$work"/orbela.ini ;;
+esac
+export TYPING_MODE=$mode
+
+cat >"$work"/play.sh <<'INNER'
+#!/usr/bin/env bash
+set -uo pipefail
+export ORBELA_SCREEN_DUMP=$PWD/screen.txt
+export ORBELA_DIALOG_PROBE=1
+export QT_QPA_PLATFORM=xcb
+export ALSOFT_DRIVERS=null
+# Without a daemon of our own the system service is unreachable on purpose.
+export SPEECHD_ADDRESS=${SPEECHD_ADDRESS:-unix_socket:$PWD/no-such-socket}
+# A Czech keyboard, as the players have: xdotool then finds á and ř on
+# their keys instead of borrowing a spare key code for each, whose mapping
+# it takes back while the program may still be reading the key.
+case $TYPING_MODE in embedded | system) setxkbmap cz ;; esac
+./orbela --speech-log speech.log >out.txt 2>err.txt &
+program=$!
+
+fail() { echo "FAIL: $*"; kill "$program" 2>/dev/null; exit 1; }
+visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+
+# The main window, answering the one message about a missing system service.
+for ((i = 0; i < 300; i++)); do
+    main=$(visible ' - ')
+    [ -n "$main" ] && break
+    box=$(visible '^orbela$')
+    [ -n "$box" ] && xdotool windowfocus --sync "$box" key Return
+    kill -0 "$program" 2>/dev/null || fail "the program ended at start"
+    sleep 0.1
+done
+[ -n "$main" ] || fail "the main window did not appear"
+xdotool windowfocus --sync "$main"
+xdotool key --clearmodifiers ctrl+s
+
+shown() { grep -c '^orbela-dialog-shown' err.txt; }
+# Waits for the $1-th prompt and puts the keyboard on its field. Shift, as
+# a player would press it, cuts the lines spoken before it short.
+prompt() {
+    local i
+    for ((i = 0; i < 1200; i++)); do
+        [ "$(shown)" -ge "$1" ] && break
+        kill -0 "$program" 2>/dev/null || fail "the program ended before prompt $1"
+        xdotool key shift
+        sleep 0.1
+    done
+    [ "$(shown)" -ge "$1" ] || fail "no prompt $1"
+    sleep 0.5
+    dialog=$(visible '^Vlož data$')
+    [ -n "$dialog" ] || fail "prompt $1 is not on the screen"
+    xdotool windowfocus --sync "$dialog"
+}
+# The field's text as confirmed at the $1-th Return.
+confirmed() { grep '^orbela-dialog-text ' err.txt | sed -n "${1}p" | cut -d' ' -f2-; }
+# Waits until the speech log stops growing: the last echo is over.
+settle() {
+    local size=-1 i
+    for ((i = 0; i < 600; i++)); do
+        sleep 0.5
+        [ "$(stat -c %s speech.log 2>/dev/null || echo 0)" = "$size" ] && return 0
+        size=$(stat -c %s speech.log 2>/dev/null || echo 0)
+    done
+}
+
+case $TYPING_MODE in
+embedded | system)
+    prompt 1
+    xdotool type --delay 150 situace
+    settle
+    xdotool key Return
+    prompt 2
+    xdotool type --delay 60 inventář
+    settle
+    xdotool key Return
+    prompt 3
+    confirmed 1 >typed.txt
+    confirmed 2 >>typed.txt
+    ;;
+flood)
+    prompt 1
+    # 10,000 keys: letters and spaces in a pattern that shows any reordering.
+    python3 -c 'import sys; sys.stdout.write(" ".join("abcdefghi"[i % 9] * (1 + i % 4) for i in range(4000))[:10000])' >keys.txt
+    date +%s.%N >times.txt
+    xdotool type --delay 0 -- "$(cat keys.txt)"
+    date +%s.%N >>times.txt
+    kill -0 "$program" 2>/dev/null || fail "the program died while the keys were typed"
+    settle
+    date +%s.%N >>times.txt
+    xdotool key Return
+    for ((i = 0; i < 600; i++)); do [ -n "$(confirmed 1)" ] && break; sleep 0.1; done
+    confirmed 1 >typed.txt
+    ;;
+held)
+    prompt 1
+    # Dots 1 5, 2 3 4, 1 3 4 6 (F D S J K L are dots 1 to 6): e, s, x.
+    for chord in "f k" "d s j" "f s j l"; do
+        # shellcheck disable=SC2086
+        xdotool keydown --delay 40 $chord
+        sleep 2
+        # shellcheck disable=SC2086
+        xdotool keyup --delay 40 $chord
+        sleep 0.5
+    done
+    settle
+    # Left held at the start of the field, after Home; the speech log's
+    # lines during each hold are kept apart.
+    lines() { wc -l <speech.log; }
+    xdotool key Home
+    settle
+    from=$(lines)
+    xdotool keydown Left
+    sleep 1
+    xdotool keyup Left
+    settle
+    sed -n "$((from + 1)),\$p" speech.log >left.log
+    # Up opens the screen review; Down held there reads one line at the end.
+    xdotool key Up
+    settle
+    from=$(lines)
+    xdotool keydown Down
+    sleep 1
+    xdotool keyup Down
+    settle
+    sed -n "$((from + 1)),\$p" speech.log >down.log
+    xdotool key Escape
+    settle
+    prompt 1
+    xdotool key Return
+    for ((i = 0; i < 100; i++)); do [ -n "$(confirmed 1)" ] && break; sleep 0.1; done
+    confirmed 1 >typed.txt
+    ;;
+esac
+
+kill -0 "$program" 2>/dev/null || fail "the program died"
+# Alt+F4 in the dialog ends the program and writes the screen dump: at the
+# prompt after the last confirmed line.
+prompt $(($(grep -c '^orbela-dialog-text' err.txt) + 1))
+xdotool key alt+F4
+for ((i = 0; i < 100; i++)); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$program" 2>/dev/null && fail "Alt+F4 did not end the program"
+wait "$program"
+echo "exit status $?" >status.txt
+INNER
+chmod +x "$work"/play.sh
+
+cd "$work"
+fail() {
+    echo "FAIL: $*"
+    echo "--- times"; cat times.txt 2>/dev/null || true
+    echo "--- typed"; head -c 300 typed.txt 2>/dev/null || true
+    echo; echo "--- screen"; cat screen.txt 2>/dev/null || true
+    echo "--- speech log (end)"; tail -n 30 speech.log 2>/dev/null || true
+    for held in left down; do [ -f $held.log ] && { echo "--- $held held"; cat $held.log; }; done
+    echo "--- stderr of the program"; grep -v '^orbela-dialog' err.txt 2>/dev/null | tail -n 20 || true
+    exit 1
+}
+xvfb-run -a -s "-screen 0 1024x768x24" ./play.sh || fail "the run did not complete"
+[ "$(cat status.txt)" = "exit status 0" ] || fail "$(cat status.txt)"
+case $mode in
+embedded | system)
+    [ "$(cat typed.txt)" = "$(printf 'situace\ninventář')" ] || fail "the field did not hold the keys as typed"
+    # The keys were echoed by the engine under test as they were typed.
+    [ "$(grep -c '^character: ' speech.log)" -ge 15 ] || fail "the keys were not echoed"
+    # The game's answers: the room described again (first at the start),
+    # and what the player carries.
+    [ "$(grep -c 'sedíš na zadním sedadle' screen.txt)" -ge 2 ] || fail "no answer to situace on the screen"
+    grep -q 'neseš sebou: likvidátor peníze' screen.txt || fail "no answer to inventář on the screen"
+    grep -q 'nelze provést' screen.txt && fail "a command was refused"
+    ;;
+flood)
+    cmp -s <(printf '%s' "$(cat keys.txt)") <(printf '%s' "$(cat typed.txt)") ||
+        fail "the field does not hold the 10,000 keys in order"
+    ;;
+held)
+    [ "$(cat typed.txt)" = "esx" ] || fail "the held chords typed \"$(cat typed.txt)\" instead of esx"
+    # One answer for each held key: Left names the character at the start
+    # (the first Left there is no beep yet), Down reads one line.
+    left=$(grep -vc '^stop$' left.log || true)
+    [ "$left" = 1 ] || fail "Left held 1 s was answered $left times"
+    down=$(grep -vc '^stop$' down.log || true)
+    [ "$down" = 1 ] || fail "Down held 1 s was answered $down times"
+    ;;
+esac
+[ -f times.txt ] && echo "moments (typing began, typing ended, echo over): $(tr '\n' ' ' <times.txt)"
+echo "typing ($mode) reached the field in order"
