@@ -53,6 +53,20 @@ SpeechEngine* SpeechService::Engine(EngineSlot which) const
     return slots_[static_cast<std::size_t>(which)].engine.get();
 }
 
+EngineSlot SpeechService::SlotInUse() const
+{
+    if (flags_.usesapi5)
+        return EngineSlot::System;
+    if (policy_ && policy_->UsesSystemService() && Engine(EngineSlot::System))
+        return EngineSlot::System;
+    return EngineSlot::Embedded;
+}
+
+bool SpeechService::Ready() const
+{
+    return flags_.engineready || (SlotInUse() == EngineSlot::System && Engine(EngineSlot::System));
+}
+
 void SpeechService::SetUseSapi5(bool on)
 {
     flags_.usesapi5 = on;
@@ -116,7 +130,7 @@ void SpeechService::Speak(std::string_view cp1250Text)
 
 void SpeechService::SpeakCharacter(std::string_view cp1250Text)
 {
-    if (!flags_.engineready)
+    if (!Ready())
         return;
     if (cp1250Text.size() == 1 && cp1250Text[0] == '\0')
         return;

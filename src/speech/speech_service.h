@@ -21,6 +21,7 @@
 #include "speech/character_names.h"
 #include "speech/speech_engine.h"
 #include "speech/speech_log.h"
+#include "speech/speech_policy.h"
 
 namespace orbela {
 
@@ -65,6 +66,15 @@ public:
     // Every request handed to an engine is recorded there; nullptr stops it.
     void SetLog(std::unique_ptr<SpeechLog> log) { log_ = std::move(log); }
 
+    // Who speaks what; without one the program speaks everything, as it
+    // does alone. The policy must outlive the service.
+    void SetPolicy(const SpeechPolicy* policy) { policy_ = policy; }
+    // Whether the handlers say this kind of thing at all.
+    bool Allows(Utterance what) const { return !policy_ || policy_->Allows(what); }
+    // An engine that speaks is ready: the embedded voice selected, or the
+    // system service in use (chosen, or beside a screen reader).
+    bool Ready() const;
+
     SpeechFlags& Flags() { return flags_; }
     const SpeechFlags& Flags() const { return flags_; }
     CharacterNameTable& CharacterNames() { return names_; }
@@ -98,7 +108,7 @@ private:
     };
 
     Slot& SlotOf(EngineSlot slot) { return slots_[static_cast<std::size_t>(slot)]; }
-    EngineSlot SlotInUse() const { return flags_.usesapi5 ? EngineSlot::System : EngineSlot::Embedded; }
+    EngineSlot SlotInUse() const;
     // Hands the text to the slot's engine and returns the request's number.
     std::uint64_t Submit(EngineSlot slot, SpeechRequestKind kind, std::string_view cp1250Text, SpeechMarkup markup);
     void WaitFor(EngineSlot slot, std::uint64_t request);
@@ -106,6 +116,7 @@ private:
     void OnAudioStop(EngineSlot slot, std::uint64_t requestsFinished);
     bool Playing(EngineSlot slot);
 
+    const SpeechPolicy* policy_ = nullptr;
     const RuntimeState& state_;
     MessagePump& pump_;
     ToneStatement tone_;

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "runtime/input_dialog.h"
+#include "speech/speech_policy.h"
 
 class QKeyEvent;
 class QLineEdit;
@@ -88,7 +89,8 @@ private:
     int Caret() const;
     bool BrailleKeys() const;
     void SpeakAndWait(const std::string& cp1250Text);
-    void SpeakCharacter(const std::string& cp1250Text);
+    void SpeakCharacter(const std::string& cp1250Text, Utterance what = Utterance::FieldEcho);
+    void DescribePromptContext();
     void StopSpeech();
     void Beep();
     void Click();

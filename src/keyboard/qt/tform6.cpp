@@ -147,7 +147,7 @@ std::string TForm6::LineText(int line) const
 
 bool TForm6::EngineReady() const
 {
-    return speech_ && speech_->Flags().engineready;
+    return speech_ && speech_->Ready();
 }
 
 std::string TForm6::LanguageString(int index) const
@@ -216,7 +216,10 @@ void TForm6::virtualscrmemoKeyUp(const QKeyEvent& event)
         else
             runtime_.Click(EdgeClick);
         const std::string text = LineText(line);
-        speech_->SpeakAndWait(text.empty() ? LanguageString(EmptyLineString) : text);
+        // Beside a screen reader the review's lines and characters are its
+        // to read as the caret moves.
+        if (speech_->Allows(Utterance::ReviewText))
+            speech_->SpeakAndWait(text.empty() ? LanguageString(EmptyLineString) : text);
         return;
     }
     if (key != VirtualKey::Left && key != VirtualKey::Right && key != VirtualKey::Home && key != VirtualKey::End)
@@ -228,7 +231,7 @@ void TForm6::virtualscrmemoKeyUp(const QKeyEvent& event)
         screenedge_ = true;
     else
         runtime_.Click(EdgeClick);
-    if (text_.empty())
+    if (text_.empty() || !speech_->Allows(Utterance::ReviewText))
         return;
     if (!event.modifiers().testFlag(Qt::ControlModifier)) {
         // At a line's end the character right of the caret is the line

@@ -30,6 +30,14 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& 
             }
             options.speechLog = arg + 13;
         }
+        else if (std::strcmp(arg, "--speech-mode") == 0 || std::strncmp(arg, "--speech-mode=", 14) == 0) {
+            const char* value = arg[13] == '=' ? arg + 14 : (i + 1 < argc ? argv[++i] : "");
+            options.speechMode = ParseSpeechMode(value);
+            if (!options.speechMode) {
+                error = "option '--speech-mode' takes auto, self or screenreader";
+                return std::nullopt;
+            }
+        }
         else if (std::strncmp(arg, "--", 2) == 0) {
             error = std::string("unknown option '") + arg + "'";
             return std::nullopt;
@@ -56,6 +64,11 @@ std::string HelpText(const std::string& programName)
            "               append every text handed to a speech engine to FILE,\n"
            "               one UTF-8 line each: its kind (wait, queued,\n"
            "               character, stop), a colon and the text\n"
+           "  --speech-mode auto|self|screenreader\n"
+           "               who speaks in the window: the program alone (self),\n"
+           "               or only what a screen reader cannot read\n"
+           "               (screenreader); auto follows whether the desktop's\n"
+           "               screen reader runs (the default)\n"
            "  -h, --help   show this help and exit\n"
            "  --version    show the version and exit\n"
            "\n"

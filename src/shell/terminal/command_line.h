@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "speech/speech_policy.h"
+
 namespace orbela {
 
 struct CommandLine {
@@ -15,6 +17,8 @@ struct CommandLine {
     bool quiet = false;
     // Every request the speech service hands to an engine is appended here.
     std::optional<std::string> speechLog;
+    // --speech-mode: overrides the settings' [speech] mode for this run.
+    std::optional<SpeechMode> speechMode;
     // Arguments left for the desktop toolkit (e.g. -platform offscreen).
     std::vector<std::string> rest;
 };

@@ -153,6 +153,14 @@ void TForm4::SetCaptions()
     volumestatic->setText(LanguageText(language, VolumeString));
     vyberhlasbitbtn->setText(LanguageText(language, SelectString));
     closebitbtn->setText(LanguageText(language, CloseString));
+    // A screen reader reads these names; a list does not take its label's.
+    const std::pair<QWidget*, QString> names[] = {
+        {voicelist, voicestatic->text()},     {pitchtb, pitchstatic->text()},
+        {speedtb, speedstatic->text()},       {volumetb, volumestatic->text()},
+        {vyberhlasbitbtn, vyberhlasbitbtn->text()}, {closebitbtn, closebitbtn->text()},
+    };
+    for (const auto& [control, caption] : names)
+        control->setAccessibleName(QString(caption).remove('&'));
 }
 
 SpeechEngine* TForm4::EmbeddedEngine() const
