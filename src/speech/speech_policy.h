@@ -49,6 +49,13 @@ public:
     void OnModeChanged(ModeChanged handler) { changed_ = std::move(handler); }
 
     bool Allows(Utterance what) const;
+    // Whether a key pressed in the main window silences the line being
+    // said. Beside a screen reader the modifier keys (its own command and
+    // silence keys among them) leave the game's line alone.
+    bool KeyStopsSpeech(bool modifierKey) const
+    {
+        return !modifierKey || Effective() != SpeechMode::ScreenReader;
+    }
     // Beside a screen reader the program speaks through the desktop's speech
     // service, where the screen reader's speech is queued too, so the two
     // never sound at once.

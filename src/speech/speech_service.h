@@ -71,6 +71,7 @@ public:
     void SetPolicy(const SpeechPolicy* policy) { policy_ = policy; }
     // Whether the handlers say this kind of thing at all.
     bool Allows(Utterance what) const { return !policy_ || policy_->Allows(what); }
+    bool KeyStopsSpeech(bool modifierKey) const { return !policy_ || policy_->KeyStopsSpeech(modifierKey); }
     // An engine that speaks is ready: the embedded voice selected, or the
     // system service in use (chosen, or beside a screen reader).
     bool Ready() const;

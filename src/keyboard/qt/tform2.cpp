@@ -386,9 +386,11 @@ void TForm2::DescribePromptContext()
         return;
     const Screen& screen = services_.runtime->GetScreen();
     for (int row = Screen::Rows - 1; row >= 0; --row) {
-        if (screen.Row(row).find_first_not_of(' ') != std::string::npos) {
-            inputedit->setAccessibleDescription(
-                FromCp1250(SpeechModeText(language_, SpeechModeString::PromptContext) + " " + screen.Row(row)));
+        const std::string& text = screen.Row(row);
+        const std::size_t end = text.find_last_not_of(' ');
+        if (end != std::string::npos) {
+            inputedit->setAccessibleDescription(FromCp1250(
+                SpeechModeText(language_, SpeechModeString::PromptContext) + " " + text.substr(0, end + 1)));
             return;
         }
     }

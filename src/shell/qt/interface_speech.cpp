@@ -62,7 +62,11 @@ InterfaceSpeech::~InterfaceSpeech()
 
 void InterfaceSpeech::WatchMenuBar(QMenuBar& bar)
 {
-    connect(&bar, &QMenuBar::hovered, this, [this](QAction* action) { Say(DescribeAction(*action, true)); });
+    // The bar repeats its menus' hovered items: only its own are its to say.
+    connect(&bar, &QMenuBar::hovered, this, [this, &bar](QAction* action) {
+        if (bar.actions().contains(action))
+            Say(DescribeAction(*action, true));
+    });
     for (QAction* action : bar.actions()) {
         if (action->menu())
             WatchMenu(*action->menu());
@@ -83,8 +87,10 @@ void InterfaceSpeech::WatchDialog(QWidget& dialog)
     dialogs_.emplace_back(&dialog);
     for (auto* button : dialog.findChildren<QAbstractButton*>()) {
         if (button->isCheckable())
-            connect(button, &QAbstractButton::toggled, this, [this, button](bool) {
-                if (button->hasFocus())
+            // A radio button leaving its group says nothing: the one
+            // arriving says its state.
+            connect(button, &QAbstractButton::toggled, this, [this, button](bool checked) {
+                if (button->hasFocus() && (checked || !button->autoExclusive()))
                     Say(DescribeControl(*button));
             });
     }

@@ -13,7 +13,7 @@ const QString StatusInterface = "org.a11y.Status";
 const QString Property = "ScreenReaderEnabled";
 const QString PropertiesInterface = "org.freedesktop.DBus.Properties";
 // The bus answers at once or not at all; the start must not hang on it.
-constexpr int ReadTimeoutMs = 1500;
+constexpr int ReadTimeoutMs = 3000;
 
 } // namespace
 
