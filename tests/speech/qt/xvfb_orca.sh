@@ -10,13 +10,15 @@
 #   nowhere in what Orca said ("SPEECH OUTPUT" lines of its debug file);
 # - the typed keys are named by Orca, once each, and never by the program;
 # - no two voices sound at once: the seconds in which both sinks carry sound.
-# With $3 the measured figures are written there instead of being asserted
-# (the overlap benchmark compares the modes with it).
+# With $3 the measured figures are appended there instead of being asserted
+# (bench/speech_beside_orca.sh compares programs, modes and priorities with
+# it); $4 sets the speech-dispatcher priority of the program's speech.
 # Exits 77 (skipped) when a tool is missing.
 set -euo pipefail
 program_dir=$1
 mode=${2:-auto}
 measure_only=${3:-}
+priority=${4:-message}
 
 # shellcheck source=../../support/xvfb_program.sh
 . "$(dirname "$0")/../../support/xvfb_program.sh"
@@ -28,7 +30,11 @@ done
 
 copy_program_folder "$program_dir"
 [ -n "${ORBELA_KEEP_WORK:-}" ] && { trap - EXIT; echo "work folder: $work"; }
-printf '[voice]\nvoiceallowed=1\n[speech]\nmode=%s\n' "$mode" >"$work"/orbela.ini
+printf '[voice]\nvoiceallowed=1\n[speech]\nmode=%s\npriority=%s\n' "$mode" "$priority" >"$work"/orbela.ini
+# A slow voice (the embedded one) needs longer for the introduction.
+patience=900
+[ -n "$measure_only" ] && patience=3000
+export patience
 cp "$(dirname "$0")"/../../support/orca_session.sh "$work"/
 printf 'polož peníze\nv\ns\n' >"$work"/commands.txt
 
@@ -60,7 +66,7 @@ xdotool key --clearmodifiers ctrl+s
 count=0
 while IFS= read -r command; do
     count=$((count + 1))
-    wait_until "[ \$(grep -c '^orbela-dialog-shown' err.txt) -ge $count ]" 900 ||
+    wait_until "[ \$(grep -c '^orbela-dialog-shown' err.txt) -ge $count ]" "$patience" ||
         { echo "FAIL: no data-entry dialog for command $count"; exit 1; }
     # The game's lines before the prompt are spoken to their end before the
     # dialog opens; Orca then reads the dialog. A person listens first.
@@ -80,7 +86,7 @@ while IFS= read -r command; do
     xdotool key Return
 done <commands.txt
 # The answer to the last command, spoken to its end.
-wait_until "[ \$(grep -c '^orbela-dialog-shown' err.txt) -gt $count ]" 900 ||
+wait_until "[ \$(grep -c '^orbela-dialog-shown' err.txt) -gt $count ]" "$patience" ||
     { echo "FAIL: no answer to the last command"; exit 1; }
 sleep 4
 kill -0 "$program" 2>/dev/null && echo running >status.txt
@@ -100,7 +106,7 @@ fail() {
 # dconf) live in the test's folder, not in the user's.
 export HOME=$work/session/home XDG_CONFIG_HOME=$work/session/home/.config
 mkdir -p "$XDG_CONFIG_HOME"
-timeout 300 xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- ./play.sh ||
+timeout $((patience / 10 * 3 + 120)) xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- ./play.sh ||
     fail "the run in the desktop session failed"
 [ "$(cat status.txt 2>/dev/null)" = running ] || fail "the program ended during the run"
 
