@@ -68,6 +68,7 @@ bool SpeechPolicy::Allows(Utterance what) const
     case Utterance::ReviewPosition:
     case Utterance::ReviewBoundary:
     case Utterance::ModeAnnouncement:
+    case Utterance::Confirmation:
         return true;
     case Utterance::FieldEcho:
     case Utterance::ReviewText:

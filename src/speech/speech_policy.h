@@ -31,6 +31,7 @@ enum class Utterance {
     Focus,             // a menu item or a dialog's control getting the focus
     Message,           // a message box's text and button
     ModeAnnouncement,  // the speech mode just changed
+    Confirmation,      // a result no control shows ("Voice selected.")
 };
 
 class SpeechPolicy {

@@ -168,9 +168,11 @@ SpeechEngine* TForm4::EmbeddedEngine() const
     return services_.speech->Engine(EngineSlot::Embedded);
 }
 
-void TForm4::Say(const QString& text)
+// Beside a screen reader the dialog's controls are the reader's to say.
+void TForm4::Say(const QString& text, Utterance what)
 {
-    services_.speech->SpeakAndWait(ToCp1250(text));
+    if (services_.speech->Allows(what))
+        services_.speech->SpeakAndWait(ToCp1250(text));
 }
 
 void TForm4::ResetEngine()
@@ -317,7 +319,7 @@ void TForm4::ShowVoiceSettings(const std::string& mainCaption)
     if (exec() == QDialog::Accepted) {
         SaveVoiceSettings();
         LoadVoiceSettings();
-        Say(LanguageText(language, VoiceSelectedString));
+        Say(LanguageText(language, VoiceSelectedString), Utterance::Confirmation);
     } else {
         Say(FromCp1250(mainCaption));
     }

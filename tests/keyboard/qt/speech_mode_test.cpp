@@ -5,6 +5,7 @@
 // said. Also the mode switch itself: the automatic mode following the
 // screen reader, the Settings submenu and the announcement of a change.
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
@@ -183,6 +184,15 @@ TEST_F(SpeechModeTest, TheSettingsSubmenuChoosesTheModeAndWritesIt)
     EXPECT_FALSE(menu.Item(SpeechMode::Auto)->isChecked());
     EXPECT_EQ(configuration.ReadString("speech", "mode", ""), "screenreader");
     EXPECT_EQ(menu.Item(SpeechMode::Self)->text(), "&Self-voicing");
+
+    // A screen reader sees the items as checkable, and which one is checked.
+    QAccessibleInterface* items = QAccessible::queryAccessibleInterface(menu.Submenu()->menu());
+    ASSERT_NE(items, nullptr);
+    ASSERT_EQ(items->childCount(), 3);
+    EXPECT_TRUE(items->child(2)->state().checkable);
+    EXPECT_TRUE(items->child(2)->state().checked);
+    EXPECT_FALSE(items->child(0)->state().checked);
+    EXPECT_EQ(items->child(2)->text(QAccessible::Name), "Screen reader");
 }
 
 TEST_F(SpeechModeTest, MenusControlsAndMessageBoxesAreSpokenAloneAndLeftToTheReaderBesideOne)
