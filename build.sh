@@ -21,7 +21,7 @@ packages=(
     liblouis-data
     xvfb xauth xdotool
     # The screen reader beside the program, in a desktop session of its own.
-    orca openbox at-spi2-core dbus dbus-x11 pulseaudio pulseaudio-utils x11-xkb-utils python3 libglib2.0-bin
+    orca openbox at-spi2-core dbus pulseaudio pulseaudio-utils x11-xkb-utils python3 libglib2.0-bin
 )
 
 as_root() {
