@@ -24,6 +24,8 @@ packages=(
     xvfb xauth xdotool
     debhelper dpkg-dev fakeroot lintian appstream desktop-file-utils man-db
     clang libclang-rt-14-dev
+    # The screen reader beside the program, in a desktop session of its own.
+    orca openbox at-spi2-core dbus pulseaudio pulseaudio-utils x11-xkb-utils python3 libglib2.0-bin
 )
 
 as_root() {

@@ -6,6 +6,7 @@ add_library(orbela_speech STATIC
   ${CMAKE_CURRENT_LIST_DIR}/recording_engine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/speech_echo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/speech_log.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/speech_policy.cpp
   ${CMAKE_CURRENT_LIST_DIR}/speech_service.cpp
   ${CMAKE_CURRENT_LIST_DIR}/voice_selection.cpp
 )

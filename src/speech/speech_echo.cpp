@@ -50,7 +50,7 @@ void SpeechService::SetEchoTones(EchoTones tones, EchoTimer* timer)
 
 void SpeechService::SpeakCharacter(std::string_view cp1250Text)
 {
-    if (!flags_.engineready)
+    if (!Ready())
         return;
     if (cp1250Text.empty() || (cp1250Text.size() == 1 && cp1250Text[0] == '\0'))
         return;

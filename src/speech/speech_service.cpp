@@ -55,6 +55,20 @@ SpeechEngine* SpeechService::Engine(EngineSlot which) const
     return slots_[static_cast<std::size_t>(which)].engine.get();
 }
 
+EngineSlot SpeechService::SlotInUse() const
+{
+    if (flags_.usesapi5)
+        return EngineSlot::System;
+    if (policy_ && policy_->UsesSystemService() && Engine(EngineSlot::System))
+        return EngineSlot::System;
+    return EngineSlot::Embedded;
+}
+
+bool SpeechService::Ready() const
+{
+    return flags_.engineready || (SlotInUse() == EngineSlot::System && Engine(EngineSlot::System));
+}
+
 void SpeechService::SetUseSapi5(bool on)
 {
     flags_.usesapi5 = on;

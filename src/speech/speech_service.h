@@ -26,6 +26,7 @@
 #include "speech/character_names.h"
 #include "speech/speech_engine.h"
 #include "speech/speech_log.h"
+#include "speech/speech_policy.h"
 
 namespace orbela {
 
@@ -77,6 +78,16 @@ public:
     // Every request handed to an engine is recorded there; nullptr stops it.
     void SetLog(std::unique_ptr<SpeechLog> log) { log_ = std::move(log); }
 
+    // Who speaks what; without one the program speaks everything, as it
+    // does alone. The policy must outlive the service.
+    void SetPolicy(const SpeechPolicy* policy) { policy_ = policy; }
+    // Whether the handlers say this kind of thing at all.
+    bool Allows(Utterance what) const { return !policy_ || policy_->Allows(what); }
+    bool KeyStopsSpeech(bool modifierKey) const { return !policy_ || policy_->KeyStopsSpeech(modifierKey); }
+    // An engine that speaks is ready: the embedded voice selected, or the
+    // system service in use (chosen, or beside a screen reader).
+    bool Ready() const;
+
     SpeechFlags& Flags() { return flags_; }
     const SpeechFlags& Flags() const { return flags_; }
     CharacterNameTable& CharacterNames() { return names_; }
@@ -125,7 +136,7 @@ private:
     };
 
     Slot& SlotOf(EngineSlot slot) { return slots_[static_cast<std::size_t>(slot)]; }
-    EngineSlot SlotInUse() const { return flags_.usesapi5 ? EngineSlot::System : EngineSlot::Embedded; }
+    EngineSlot SlotInUse() const;
     // Hands the text to the slot's engine and returns the request's number.
     std::uint64_t Submit(EngineSlot slot, SpeechRequestKind kind, std::string_view cp1250Text, SpeechMarkup markup);
     void WaitFor(EngineSlot slot, std::uint64_t request);
@@ -159,6 +170,7 @@ private:
     std::uint64_t SubmitWaitedText(std::string_view cp1250Text);
     std::uint64_t SubmitCharacterName(std::string_view cp1250Text);
 
+    const SpeechPolicy* policy_ = nullptr;
     const RuntimeState& state_;
     MessagePump& pump_;
     EchoTones tones_;

@@ -18,6 +18,8 @@
 #include "keyboard/qt/dialog_probe.h"
 #include "runtime/runtime.h"
 #include "speech/speech_service.h"
+#include "i18n/speech_mode_strings.h"
+#include "runtime/screen.h"
 
 namespace orbela {
 namespace {
@@ -125,6 +127,7 @@ void TForm2::ClearField()
 
 int TForm2::ShowModal()
 {
+    DescribePromptContext();
     inputedit->setFocus();
     ArmDialogProbe(*this);
     return exec();
@@ -274,7 +277,7 @@ bool TForm2::inputeditKeyPress(const QKeyEvent& event)
     if (chords_ && services_.keys && !repeated) {
         const std::string echo = chords_->ChordKeyPressed(*services_.keys);
         if (!echo.empty())
-            SpeakCharacter(echo.substr(0, 1));
+            SpeakCharacter(echo.substr(0, 1), Utterance::ChordCharacter);
     }
     return suppressed;
 }
@@ -379,16 +382,36 @@ bool TForm2::BrailleKeys() const
     return services_.runtime && services_.runtime->State().braillekeys;
 }
 
+// Beside a screen reader the field's keys and text are its to say.
 void TForm2::EchoText(const std::string& cp1250Text)
 {
-    if (services_.speech)
+    if (services_.speech && services_.speech->Allows(Utterance::FieldEcho))
         services_.speech->EchoText(cp1250Text);
 }
 
-void TForm2::SpeakCharacter(const std::string& cp1250Text)
+void TForm2::SpeakCharacter(const std::string& cp1250Text, Utterance what)
 {
-    if (services_.speech && !cp1250Text.empty())
+    if (services_.speech && !cp1250Text.empty() && services_.speech->Allows(what))
         services_.speech->SpeakCharacter(cp1250Text);
+}
+
+// A screen reader arriving in the field reads what the game last printed,
+// the question being answered, from the field's description.
+void TForm2::DescribePromptContext()
+{
+    if (!services_.runtime)
+        return;
+    const Screen& screen = services_.runtime->GetScreen();
+    for (int row = Screen::Rows - 1; row >= 0; --row) {
+        const std::string& text = screen.Row(row);
+        const std::size_t end = text.find_last_not_of(' ');
+        if (end != std::string::npos) {
+            inputedit->setAccessibleDescription(FromCp1250(
+                SpeechModeText(language_, SpeechModeString::PromptContext) + " " + text.substr(0, end + 1)));
+            return;
+        }
+    }
+    inputedit->setAccessibleDescription(QString());
 }
 
 void TForm2::StopSpeech()

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "runtime/input_dialog.h"
+#include "speech/speech_policy.h"
 
 class QKeyEvent;
 class QLineEdit;
@@ -95,7 +96,8 @@ private:
     // The key's echo is queued, never waited for: the key is finished
     // (inserted, caret moved) before the next key is handled.
     void EchoText(const std::string& cp1250Text);
-    void SpeakCharacter(const std::string& cp1250Text);
+    void SpeakCharacter(const std::string& cp1250Text, Utterance what = Utterance::FieldEcho);
+    void DescribePromptContext();
     void StopSpeech();
     void Beep();
     void BeepAfterEcho();

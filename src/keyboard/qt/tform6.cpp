@@ -159,7 +159,7 @@ std::string TForm6::LineText(int line) const
 
 bool TForm6::EngineReady() const
 {
-    return speech_ && speech_->Flags().engineready;
+    return speech_ && speech_->Ready();
 }
 
 std::string TForm6::LanguageString(int index) const
@@ -210,7 +210,10 @@ void TForm6::AnswerLineKey()
     else
         runtime_.Click(EdgeClick);
     const std::string text = LineText(line);
-    speech_->EchoText(text.empty() ? LanguageString(EmptyLineString) : text);
+    // Beside a screen reader the review's lines and characters are its to
+    // read as the caret moves.
+    if (speech_->Allows(Utterance::ReviewText))
+        speech_->EchoText(text.empty() ? LanguageString(EmptyLineString) : text);
 }
 
 void TForm6::MoveLineBy(int delta)
@@ -261,7 +264,7 @@ void TForm6::virtualscrmemoKeyUp(const QKeyEvent& event)
         screenedge_ = true;
     else
         runtime_.Click(EdgeClick);
-    if (text_.empty())
+    if (text_.empty() || !speech_->Allows(Utterance::ReviewText))
         return;
     if (!event.modifiers().testFlag(Qt::ControlModifier)) {
         // At a line's end the character right of the caret is the line

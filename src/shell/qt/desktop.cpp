@@ -1,7 +1,11 @@
 #include "shell/qt/desktop.h"
 
+#include <QAction>
+#include <QMenu>
+
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -30,6 +34,8 @@
 #include "shell/qt/process_end.h"
 #include "shell/qt/qt_message_pump.h"
 #include "shell/qt/screen_dump.h"
+#include "shell/qt/interface_speech.h"
+#include "shell/qt/speech_mode_control.h"
 #include "shell/qt/startup_probe.h"
 #include "shell/qt/tform1.h"
 #include "sound/openal_device.h"
@@ -147,6 +153,9 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
 
     const std::filesystem::path executable = ExecutablePath();
     IniFile configuration(ConfigurationPath());
+    // Decided before the first window, so that its start-up messages are
+    // spoken, or left to a screen reader, already.
+    SpeechModeControl speechMode(speechService, configuration, runtime.State().language, options.speechMode);
     QuickExit quickExit([&screen] { WriteScreenDumpIfAsked(screen); });
 
     // The windows in their order; the dialogs belong to the main window.
@@ -159,7 +168,15 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
                                        quickExit.EndAtOnce();
                                    }};
 #ifdef ORBELA_HAVE_SPEECHD
-    voiceServices.connectSystemVoice = [&poster] { return std::make_unique<SpeechdEngine>(poster); };
+    // Beside a screen reader the program speaks through this service too;
+    // its priority decides whether the screen reader's speech cuts ours.
+    const auto priority = ParseSpeechdPriority(configuration.ReadString("speech", "priority", "message"))
+                              .value_or(SpeechdPriority::Message);
+    voiceServices.connectSystemVoice = [&poster, priority] {
+        auto engine = std::make_unique<SpeechdEngine>(poster);
+        engine->SetPriority(priority);
+        return engine;
+    };
 #endif
     auto* form4 = new TForm4(std::move(voiceServices), &form1);
     form1.SetVoiceDialog(form4);
@@ -193,6 +210,9 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
             report.Report(error.what());
         }
     });
+    speechMode.AttachMainWindow(form1, *form1.settingsmenu->menu());
+    for (QWidget* dialog : std::initializer_list<QWidget*>{form3, form5, aboutbox})
+        speechMode.Interface().WatchDialog(*dialog);
 
     form1.show();
     ArmStartupProbe(form1);

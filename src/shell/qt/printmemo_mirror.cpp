@@ -19,6 +19,7 @@ void PrintmemoMirror::RowChanged(int row)
     QTextCursor cursor(block);
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     cursor.insertText(FromCp1250(screen_.Row(row)));
+    KeepCaretOnLastRow();
 }
 
 void PrintmemoMirror::Scrolled()
@@ -43,6 +44,17 @@ void PrintmemoMirror::Reset()
     for (int row = 0; row < Screen::Rows; ++row)
         rows << FromCp1250(screen_.Row(row));
     memo_.setPlainText(rows.join('\n'));
+    KeepCaretOnLastRow();
+}
+
+// The caret stands where the game writes, as a terminal's does: a screen
+// reader arriving in the screen reads the row being written, not a stale
+// one at the top.
+void PrintmemoMirror::KeepCaretOnLastRow()
+{
+    QTextCursor caret(memo_.document()->lastBlock());
+    if (memo_.textCursor().position() != caret.position())
+        memo_.setTextCursor(caret);
 }
 
 } // namespace orbela

@@ -18,6 +18,8 @@ public:
     void Reset() override;
 
 private:
+    void KeepCaretOnLastRow();
+
     const Screen& screen_;
     QPlainTextEdit& memo_;
 };

@@ -44,6 +44,7 @@ constexpr int HelpString = 34;
 constexpr int AboutString = 35;
 constexpr int VoiceString = 38;
 constexpr int BrailleKeyboardString = 46;
+constexpr int ScreenString = 26;
 
 QAction* NewItem(QMenu* menu, const char* name, const QKeySequence& shortcut = {})
 {
@@ -169,7 +170,8 @@ void TForm1::SetCaption()
     const QString program = QString::fromStdString(ExecutableCaptionName(executable_));
     setWindowTitle(program + " - " + LanguageText(runtime_.State().language, ProductNameString));
     setAccessibleName(windowTitle());
-    printmemo->setAccessibleName(program);
+    // The screen reader names the game's screen as the review does.
+    printmemo->setAccessibleName(LanguageText(runtime_.State().language, ScreenString));
 }
 
 void TForm1::SetMenuCaptions()

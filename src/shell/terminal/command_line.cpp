@@ -21,6 +21,7 @@ enum OptionId : int {
     SpeechLogId,
     DataHomeId,
     BrailleDisplayId,
+    SpeechModeId,
     HelpId,
     VersionId,
 };
@@ -34,6 +35,7 @@ constexpr option LongOptions[] = {
     {"speech-log", required_argument, nullptr, SpeechLogId},
     {"data-home", no_argument, nullptr, DataHomeId},
     {"braille-display", required_argument, nullptr, BrailleDisplayId},
+    {"speech-mode", required_argument, nullptr, SpeechModeId},
     {"help", no_argument, nullptr, HelpId},
     {"version", no_argument, nullptr, VersionId},
     {nullptr, 0, nullptr, 0},
@@ -160,6 +162,13 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::string& 
                 return std::nullopt;
             }
             break;
+        case SpeechModeId:
+            options.speechMode = ParseSpeechMode(optarg);
+            if (!options.speechMode) {
+                error = "option '--speech-mode' takes auto, self or screenreader";
+                return std::nullopt;
+            }
+            break;
         case HelpId:
         case HelpShortId:
             options.help = true;
@@ -201,6 +210,11 @@ std::string HelpText(const std::string& programName)
            "  --braille-display=auto|off\n"
            "               show the window on a braille display through BRLTTY\n"
            "               (auto: when one is there) or not, for this run\n"
+           "  --speech-mode auto|self|screenreader\n"
+           "               who speaks in the window: the program alone (self),\n"
+           "               or only what a screen reader cannot read\n"
+           "               (screenreader); auto follows whether the desktop's\n"
+           "               screen reader runs (the default)\n"
            "  -h, --help   show this help and exit\n"
            "  -V, --version\n"
            "               show the version and exit\n"

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "speech/speech_policy.h"
+
 namespace orbela {
 
 // --braille-display: for this run only, over the configuration file's
@@ -25,6 +27,8 @@ struct CommandLine {
     // Every request the speech service hands to an engine is appended here.
     std::optional<std::string> speechLog;
     BrailleDisplayOption brailleDisplay = BrailleDisplayOption::FromSettings;
+    // --speech-mode: overrides the settings' [speech] mode for this run.
+    std::optional<SpeechMode> speechMode;
     // The desktop toolkit's own options with their values (e.g. -platform
     // offscreen), in their order.
     std::vector<std::string> rest;

@@ -154,6 +154,14 @@ void TForm4::SetCaptions()
     volumestatic->setText(LanguageText(language, VolumeString));
     vyberhlasbitbtn->setText(LanguageText(language, SelectString));
     closebitbtn->setText(LanguageText(language, CloseString));
+    // A screen reader reads these names; a list does not take its label's.
+    const std::pair<QWidget*, QString> names[] = {
+        {voicelist, voicestatic->text()},     {pitchtb, pitchstatic->text()},
+        {speedtb, speedstatic->text()},       {volumetb, volumestatic->text()},
+        {vyberhlasbitbtn, vyberhlasbitbtn->text()}, {closebitbtn, closebitbtn->text()},
+    };
+    for (const auto& [control, caption] : names)
+        control->setAccessibleName(QString(caption).remove('&'));
 }
 
 SpeechEngine* TForm4::EmbeddedEngine() const
@@ -161,9 +169,11 @@ SpeechEngine* TForm4::EmbeddedEngine() const
     return services_.speech->Engine(EngineSlot::Embedded);
 }
 
-void TForm4::Say(const QString& text)
+// Beside a screen reader the dialog's controls are the reader's to say.
+void TForm4::Say(const QString& text, Utterance what)
 {
-    services_.speech->SpeakAndWait(ToCp1250(text));
+    if (services_.speech->Allows(what))
+        services_.speech->SpeakAndWait(ToCp1250(text));
 }
 
 void TForm4::ResetEngine()
@@ -310,7 +320,7 @@ void TForm4::ShowVoiceSettings(const std::string& mainCaption)
     if (exec() == QDialog::Accepted) {
         SaveVoiceSettings();
         LoadVoiceSettings();
-        Say(LanguageText(language, VoiceSelectedString));
+        Say(LanguageText(language, VoiceSelectedString), Utterance::Confirmation);
     } else {
         Say(FromCp1250(mainCaption));
     }

@@ -8,6 +8,8 @@
 
 #include <QDialog>
 
+#include "speech/speech_policy.h"
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -109,7 +111,7 @@ private:
     void TrackBarChange(const QSlider& bar, const std::string& tag);
     void SetUpBar(QSlider& bar, const std::optional<TrackBarSetup>& setup);
     void ResetEngine();
-    void Say(const QString& text);
+    void Say(const QString& text, Utterance what = Utterance::Focus);
     SpeechEngine* EmbeddedEngine() const;
 
     Services services_;

@@ -3,6 +3,7 @@
 #include <libspeechd.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <map>
 
@@ -10,6 +11,43 @@
 #include "runtime/error.h"
 
 namespace orbela {
+
+std::optional<SpeechdPriority> ParseSpeechdPriority(std::string_view name)
+{
+    static constexpr std::array<std::pair<std::string_view, SpeechdPriority>, 5> names{{
+        {"important", SpeechdPriority::Important},
+        {"message", SpeechdPriority::Message},
+        {"text", SpeechdPriority::Text},
+        {"notification", SpeechdPriority::Notification},
+        {"progress", SpeechdPriority::Progress},
+    }};
+    for (const auto& [text, priority] : names) {
+        if (text == name)
+            return priority;
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+SPDPriority ToSpd(SpeechdPriority priority)
+{
+    switch (priority) {
+    case SpeechdPriority::Important:
+        return SPD_IMPORTANT;
+    case SpeechdPriority::Message:
+        return SPD_MESSAGE;
+    case SpeechdPriority::Text:
+        return SPD_TEXT;
+    case SpeechdPriority::Notification:
+        return SPD_NOTIFICATION;
+    case SpeechdPriority::Progress:
+        return SPD_PROGRESS;
+    }
+    return SPD_MESSAGE;
+}
+
+} // namespace
 
 struct SpeechdEngine::Connection {
     explicit Connection(SPDConnection* opened) : spd(opened) {}
@@ -99,7 +137,7 @@ void SpeechdEngine::Speak(std::string_view utf8Text, SpeechMarkup markup)
     std::string text(utf8Text);
     if (ssml && text.rfind("<speak", 0) != 0)
         text = "<speak>" + text + "</speak>";
-    const int message = spd_say(connection_->spd, SPD_MESSAGE, text.c_str());
+    const int message = spd_say(connection_->spd, ToSpd(priority_), text.c_str());
     if (message < 0)
         throw Error("Speech Dispatcher refused the text");
     std::lock_guard lock(mutex_);

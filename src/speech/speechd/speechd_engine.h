@@ -19,6 +19,12 @@
 
 namespace orbela {
 
+// speech-dispatcher's priorities, highest first: what cuts or drops what
+// when several clients (a screen reader and this program) speak.
+enum class SpeechdPriority { Important, Message, Text, Notification, Progress };
+// "important", "message", ...; nullopt for anything else.
+std::optional<SpeechdPriority> ParseSpeechdPriority(std::string_view name);
+
 class SpeechdEngine final : public SpeechEngine {
 public:
     enum class Spawn { IfNeeded, Never };
@@ -38,6 +44,8 @@ public:
     bool SetParameter(SpeechParameter, std::uint32_t) override { return false; }
     std::vector<VoiceInfo> ListVoices() const override { return {}; }
     void SelectVoice(const std::string& identifier) override;
+    // For the requests that follow; "message" until set.
+    void SetPriority(SpeechdPriority priority) { priority_ = priority; }
 
 private:
     struct Registry;
@@ -52,6 +60,7 @@ private:
     std::unique_ptr<Connection> connection_;
     std::size_t clientId_ = 0;
     bool ssmlMode_ = false;
+    SpeechdPriority priority_ = SpeechdPriority::Message;
 
     std::mutex mutex_;
     std::uint64_t finished_ = 0;

@@ -86,6 +86,11 @@ void JournalSounds::PlaySoundEffect(std::string_view name, std::int32_t)
     journal_.push_back("sound:" + std::string(name));
 }
 
+std::unique_ptr<SpeechEngine> MakeJournalEngine(GuiThreadPoster& poster, Journal& journal)
+{
+    return std::make_unique<JournalEngine>(poster, journal);
+}
+
 void Press(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QString& text)
 {
     SendKeyEvent(QEvent::KeyPress, target, key, modifiers, text);

@@ -55,6 +55,10 @@ private:
     std::vector<std::unique_ptr<Wave>> waves_;
 };
 
+// An engine that writes "say:<text>" into `journal` and reports each text
+// as played at once.
+std::unique_ptr<SpeechEngine> MakeJournalEngine(GuiThreadPoster& poster, Journal& journal);
+
 // A press or a release alone, through the application.
 void Press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {});
 void Release(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {});

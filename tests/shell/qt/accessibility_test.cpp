@@ -42,7 +42,8 @@ TEST_F(AccessibilityTest, EveryWindowAndFocusableControlHasANameAndARole)
 
     QAccessibleInterface* memo = QAccessible::queryAccessibleInterface(form1->printmemo);
     ASSERT_NE(memo, nullptr);
-    EXPECT_EQ(memo->text(QAccessible::Name), "orbela");
+    // Named as the review names the game's screen.
+    EXPECT_EQ(memo->text(QAccessible::Name), "Screen");
     EXPECT_EQ(memo->role(), QAccessible::EditableText);
     EXPECT_TRUE(memo->state().readOnly);
 

@@ -1,0 +1,65 @@
+#include "i18n/speech_mode_strings.h"
+
+#include <array>
+#include <cstddef>
+
+#include "i18n/resource_localizer.h"
+#include "runtime/cp1250.h"
+
+namespace orbela {
+namespace {
+
+constexpr std::size_t Count = static_cast<std::size_t>(SpeechModeString::ControlCount);
+using Texts = std::array<const char*, Count>;
+
+// Same order as the enumeration. Access keys are unique within the Settings
+// menu and within the submenu in each language.
+constexpr Texts Czech{
+    "&Režim řeči",
+    "&Automaticky",
+    "&Vlastní hlas",
+    "Č&tečka obrazovky",
+    "Režim řeči: vlastní hlas",
+    "Režim řeči: čtečka obrazovky",
+    "zaškrtnuto",
+    "nezaškrtnuto",
+    "nabídka",
+    "tlačítko",
+    "Naposledy vypsáno:",
+};
+constexpr Texts English{
+    "Speech &mode",
+    "&Automatic",
+    "&Self-voicing",
+    "Screen &reader",
+    "Speech mode: self-voicing",
+    "Speech mode: screen reader",
+    "checked",
+    "not checked",
+    "menu",
+    "button",
+    "Last printed:",
+};
+constexpr Texts Slovak{
+    "&Režim reči",
+    "&Automaticky",
+    "&Vlastný hlas",
+    "Čí&tačka obrazovky",
+    "Režim reči: vlastný hlas",
+    "Režim reči: čítačka obrazovky",
+    "začiarknuté",
+    "nezačiarknuté",
+    "ponuka",
+    "tlačidlo",
+    "Naposledy vypísané:",
+};
+
+} // namespace
+
+std::string SpeechModeText(int language, SpeechModeString which)
+{
+    const Texts& texts = language == LanguageCzech ? Czech : language == LanguageSlovak ? Slovak : English;
+    return Utf8ToCp1250Lossy(texts[static_cast<std::size_t>(which)]);
+}
+
+} // namespace orbela

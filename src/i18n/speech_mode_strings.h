@@ -1,0 +1,28 @@
+#pragma once
+// The texts of the speech mode and of the program's own speech for menus
+// and controls, in the three languages of the string tables (which keep
+// their 47 strings as they are). Returned as Windows-1250.
+
+#include <string>
+
+namespace orbela {
+
+enum class SpeechModeString {
+    MenuCaption,       // the Settings submenu
+    Auto,              // its three items
+    Self,
+    ScreenReader,
+    AnnounceSelf,      // said when the mode changes
+    AnnounceScreenReader,
+    Checked,           // a menu item's or a box's state
+    NotChecked,
+    Menu,              // said after a menu bar item's caption
+    Button,            // said after a button's caption
+    PromptContext,     // the field's description: before the last printed line
+    ControlCount,
+};
+
+// The text in `language` (1000, 2000, 3000); English for any other.
+std::string SpeechModeText(int language, SpeechModeString which);
+
+} // namespace orbela

@@ -1,0 +1,61 @@
+#include "shell/qt/speech_mode_control.h"
+
+#include <QMainWindow>
+#include <QMenuBar>
+
+#include <cstdio>
+
+#include "i18n/speech_mode_strings.h"
+#include "shell/ini_file.h"
+#include "shell/qt/interface_speech.h"
+#include "shell/qt/speech_mode_menu.h"
+#include "speech/qt/screen_reader_watch.h"
+#include "speech/speech_service.h"
+
+namespace orbela {
+
+SpeechModeControl::SpeechModeControl(SpeechService& speech, IniFile& configuration, const int& language,
+                                     std::optional<SpeechMode> commandLine, QObject* parent)
+    : QObject(parent), speech_(speech), configuration_(configuration), language_(language)
+{
+    SpeechMode chosen = SpeechMode::Auto;
+    if (commandLine) {
+        chosen = *commandLine;
+    } else {
+        const std::string written = configuration.ReadString("speech", "mode", "auto");
+        if (const auto parsed = ParseSpeechMode(written))
+            chosen = *parsed;
+        else
+            std::fprintf(stderr, "orbela: unknown speech mode \"%s\" in the settings; using auto\n", written.c_str());
+    }
+    policy_.Choose(chosen);
+    watch_ = new ScreenReaderWatch([this](bool running) { policy_.SetScreenReaderRunning(running); }, this);
+    policy_.SetScreenReaderRunning(watch_->Running());
+    // Only later changes are announced: the start is silent as before.
+    policy_.OnModeChanged([this](SpeechMode effective) { Announce(effective); });
+    speech_.SetPolicy(&policy_);
+    interface_ = new InterfaceSpeech(speech_, language_, this);
+}
+
+SpeechModeControl::~SpeechModeControl()
+{
+    speech_.SetPolicy(nullptr);
+}
+
+void SpeechModeControl::AttachMainWindow(QMainWindow& window, QMenu& settings)
+{
+    menu_ = new SpeechModeMenu(settings, policy_, configuration_, language_);
+    interface_->WatchMenuBar(*window.menuBar());
+}
+
+void SpeechModeControl::Announce(SpeechMode effective)
+{
+    if (!speech_.Allows(Utterance::ModeAnnouncement))
+        return;
+    // Queued behind a line being said: a change of mode cuts nothing.
+    speech_.Speak(SpeechModeText(language_, effective == SpeechMode::ScreenReader
+                                                ? SpeechModeString::AnnounceScreenReader
+                                                : SpeechModeString::AnnounceSelf));
+}
+
+} // namespace orbela

@@ -1,0 +1,95 @@
+# A desktop session for a screen reader, inside the X server xvfb-run
+# started and the D-Bus session dbus-run-session started: the accessibility
+# bus, openbox as window manager, a private PulseAudio with one silent sink
+# per voice ("screenreader", the default, and "program"), a private
+# speech-dispatcher that speaks into the default sink and logs its protocol,
+# and Orca with its own settings folder and debug file. Sourced, not run;
+# everything is written below $session_dir and ended by stop_session.
+
+session_pids=()
+
+# Waits up to $2 tenths of a second for the command $1 to succeed.
+wait_until() {
+    local i
+    for ((i = 0; i < $2; i++)); do
+        eval "$1" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+start_session() {
+    session_dir=$1
+    export HOME=$session_dir/home XDG_RUNTIME_DIR=$session_dir/run
+    export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share XDG_CACHE_HOME=$HOME/.cache
+    mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$session_dir"/atspi.log 2>&1 &
+    session_pids+=($!)
+    # A Czech keyboard, so that the game's letters are typed by their keys.
+    setxkbmap cz 2>/dev/null || true
+    openbox >"$session_dir"/openbox.log 2>&1 &
+    session_pids+=($!)
+
+    cat >"$session_dir"/pulse.pa <<PA
+load-module module-native-protocol-unix socket=$session_dir/pulse.sock auth-anonymous=1
+load-module module-null-sink sink_name=screenreader rate=16000 channels=1
+load-module module-null-sink sink_name=program rate=16000 channels=1
+set-default-sink screenreader
+PA
+    pulseaudio -n -F "$session_dir"/pulse.pa --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+        >"$session_dir"/pulse.log 2>&1 &
+    session_pids+=($!)
+    export PULSE_SERVER=unix:$session_dir/pulse.sock
+    wait_until "pactl info" 100 || { echo "FAIL: PulseAudio did not start"; return 1; }
+
+    mkdir -p "$session_dir"/speechd
+    cp -r /etc/speech-dispatcher/. "$session_dir"/speechd/
+    cat >>"$session_dir"/speechd/speechd.conf <<SD
+AudioOutputMethod "pulse"
+DefaultModule espeak-ng
+# Quick speech keeps the test short; Orca sets its own rate.
+DefaultRate 100
+CustomLogFile "protocol" "$session_dir/protocol.log"
+SD
+    speech-dispatcher -s -c unix_socket -S "$session_dir"/speechd.sock -C "$session_dir"/speechd -t 600 \
+        >"$session_dir"/speechd.log 2>&1 &
+    session_pids+=($!)
+    export SPEECHD_ADDRESS=unix_socket:$session_dir/speechd.sock
+    wait_until "[ -S '$session_dir/speechd.sock' ]" 100 || { echo "FAIL: speech-dispatcher did not start"; return 1; }
+    wait_until "gdbus introspect --session --dest org.a11y.Bus --object-path /org/a11y/bus" 100 ||
+        { echo "FAIL: no accessibility bus"; return 1; }
+}
+
+# Both sinks recorded from now on, 16 kHz mono, to $session_dir/NAME.raw.
+record_voices() {
+    local sink
+    for sink in screenreader program; do
+        parec --device=$sink.monitor --format=s16le --rate=16000 --channels=1 --latency-msec=20 \
+            >"$session_dir"/$sink.raw 2>/dev/null &
+        session_pids+=($!)
+    done
+}
+
+# Orca as the desktop's accessibility switch starts it: the switch is on
+# (ScreenReaderEnabled, which programs watch), then Orca runs.
+start_orca() {
+    mkdir -p "$session_dir"/orca-prefs
+    gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
+        --method org.freedesktop.DBus.Properties.Set org.a11y.Status ScreenReaderEnabled '<true>' >/dev/null
+    orca -u "$session_dir"/orca-prefs --debug-file "$session_dir"/orca.debug >"$session_dir"/orca.out 2>&1 &
+    session_pids+=($!)
+    orca_pid=$!
+    wait_until "grep -q 'SPEECH OUTPUT' '$session_dir/orca.debug'" 600 || { echo "FAIL: Orca did not speak"; return 1; }
+}
+
+stop_session() {
+    local pid
+    for pid in "${session_pids[@]}"; do
+        kill "$pid" 2>/dev/null
+    done
+    sleep 1
+    for pid in "${session_pids[@]}"; do
+        kill -9 "$pid" 2>/dev/null
+    done
+}
