@@ -65,6 +65,26 @@ wait_shown() {
     return 1
 }
 
+# Letters outside the X keymap (á, ř, ...) are typed through a key code
+# that xdotool binds for the moment and takes back after its delay; a busy
+# program must have read the key by then, so those go slowly and the rest
+# at a quick typist's pace.
+type_text() {
+    local text=$1 run="" char i
+    for ((i = 0; i < ${#text}; i++)); do
+        char=${text:i:1}
+        if [[ $char == [[:ascii:]] ]]; then
+            run+=$char
+            continue
+        fi
+        [ -n "$run" ] && xdotool type --delay 20 -- "$run"
+        run=""
+        xdotool type --delay 250 -- "$char"
+    done
+    [ -n "$run" ] && xdotool type --delay 20 -- "$run"
+    return 0
+}
+
 count=0
 while IFS= read -r command || [ -n "$command" ]; do
     count=$((count + 1))
@@ -74,7 +94,7 @@ while IFS= read -r command || [ -n "$command" ]; do
     wait_shown "$count" 600 || { echo "FAIL: no data-entry dialog for command $count: $command"; exit 1; }
     wait_visible "$dialog" 100 || { echo "FAIL: the dialog for command $count is not on the screen"; exit 1; }
     xdotool windowfocus --sync "$id"
-    [ -n "$command" ] && xdotool type --delay 20 -- "$command"
+    [ -n "$command" ] && type_text "$command"
     xdotool key Return
 done <commands.txt
 echo "typed $count commands"

@@ -108,8 +108,39 @@ TEST(CommandLine, TheToolkitsOwnOptionsPassOnWithTheirValuesInOrder)
 TEST(CommandLine, HelpNamesEveryOption)
 {
     const std::string help = HelpText("orbela");
-    for (const char* option : {"--tty", "--quiet", "--speech-log=FILE", "--data-home", "-h, --help", "-V, --version"})
+    for (const char* option : {"--tty", "--quiet", "--speech-log=FILE", "--data-home", "--braille-display=auto|off",
+                               "--speech-mode", "-h, --help", "-V, --version"})
         EXPECT_NE(help.find(option), std::string::npos) << option;
+}
+
+TEST(CommandLine, BrailleDisplayTakesAutoOrOffAndNothingElse)
+{
+    const auto parse = [](std::vector<std::string> words, std::string& error) {
+        std::vector<char*> argv;
+        for (std::string& word : words)
+            argv.push_back(word.data());
+        return ParseCommandLine(static_cast<int>(argv.size()), argv.data(), error);
+    };
+    std::string error;
+    auto options = parse({"orbela"}, error);
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->brailleDisplay, BrailleDisplayOption::FromSettings) << "the settings file decides";
+    options = parse({"orbela", "--braille-display=off"}, error);
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->brailleDisplay, BrailleDisplayOption::Off);
+    options = parse({"orbela", "--braille-display", "auto", "-platform", "offscreen"}, error);
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->brailleDisplay, BrailleDisplayOption::Auto);
+    EXPECT_EQ(options->rest.size(), 2u) << "the value is not left for the toolkit";
+    EXPECT_FALSE(parse({"orbela", "--braille-display"}, error));
+    EXPECT_EQ(error, "option '--braille-display' requires an argument");
+    for (const auto& words : {std::vector<std::string>{"orbela", "--braille-display=on"},
+                              std::vector<std::string>{"orbela", "--braille-display="}}) {
+        error.clear();
+        EXPECT_FALSE(parse(words, error));
+        EXPECT_EQ(error, "option '--braille-display' needs 'auto' or 'off'");
+    }
+    EXPECT_NE(HelpText("orbela").find("--braille-display=auto|off"), std::string::npos);
 }
 
 } // namespace
