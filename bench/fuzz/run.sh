@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer target for the reader of "sounds.dat" with clang and
 # runs it for the given number of seconds (default 60). Not part of the CMake
 # build or of CI.
