@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what the program needs on Debian 12, builds it, and then starts
 # it (run), runs its tests (test), or runs the tests once more in a build
 # with AddressSanitizer and UndefinedBehaviorSanitizer (sanitize).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the authored "sounds.dat" to the path given, through a temporary
 // file beside it, so that an interrupted build never leaves half a file.
 

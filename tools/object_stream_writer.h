@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes a sound list in the binary object stream form the program reads
 // from "sounds.dat": one "TWaveCollectionComponent" whose "List" holds one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The authored signal sounds: the beep, two clicks, and the tone waves that
 // the tone statement plays as chords.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the reader of "sounds.dat" must turn any input into
 // sounds or an orbela::Error, and never read outside it.
 

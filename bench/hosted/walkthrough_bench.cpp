@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays the winning walkthrough through the core on the virtual clock and
 // reports the time per command: the cost of the runtime and the adventure
 // alone, without speech or real waits.

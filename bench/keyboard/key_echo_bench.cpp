@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // From a key press in the data-entry dialog to the first sound of its echo
 // reaching the audio device: an ordinary key ("a", spoken as it goes down)
 // and a one-dot chord (F with the braille keyboard on, spoken as it is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How quickly the embedded engine answers, and what a wait for it costs:
 // - key to sound: from SpeakCharacter to the engine's audio start, which it
 //   posts once the first non-silent samples (the leading silence is cut

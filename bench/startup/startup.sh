@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up time of the desktop program: from process start to the main
 # window shown with the message loop idle, as the program itself reports it
 # when ORBELA_STARTUP_PROBE is set. Ten runs in one Xvfb server, each from a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One run of the adventure: the introduction, then the room cycle over the
 // tables of kvaldor_world.h until the game is won or lost and not played

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rooms: description lines, then each block's tests in the order they
 // are tried. The first test whose command text equals the whole line and
 // whose conditions hold decides; a line that matches none is refused.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The adventure's texts are written in UTF-8; the runtime speaks
 // Windows-1250. Each text is converted once, at its first use, and kept.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The adventure's texts outside the room tables: the introduction, the
 // story, the endings and the two subroutines' texts. UTF-8 here; printed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The adventure's world as data: the state variables, the rooms with their
 // description lines, and for every room block one ordered table of command

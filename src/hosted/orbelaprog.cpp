@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "hosted/orbelaprog.h"
 
 #include "hosted/kvaldor_game.h"

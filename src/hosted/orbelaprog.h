@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The hosted program: the text adventure "kvaldor". Its one entry runs the
 // whole game through the runtime statements and returns when it is over

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The hosted program's return stack: last in, first out, of 32-bit integers,
 // a singly linked list whose top node is the stack.

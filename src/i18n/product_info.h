@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's name, version, copyright and licence, kept in one place:
 // --version prints them and the About box shows them. The version number

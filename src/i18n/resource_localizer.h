@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The three string tables of the user interface (Czech 1000, English 2000,
 // Slovak 3000; 47 strings each). Texts are Windows-1250.

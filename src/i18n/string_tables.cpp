@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "i18n/resource_localizer.h"
 
 // The texts of the user interface in the source's own encoding (UTF-8); the

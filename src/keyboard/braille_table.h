@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The braille table: which dot patterns are prefix signs (a capital sign, a
 // number sign) and which pattern stands for which character under which

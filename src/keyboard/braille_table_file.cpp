@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the table file into the tables.
 
 #include "keyboard/braille_table.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The six-key chord keyboard: F D S J K L are dots 1 to 6, Space alone is
 // the space chord. A chord is read from the keys held at each character

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 add_library(orbela_keyboard STATIC
   ${CMAKE_CURRENT_LIST_DIR}/braille_table.cpp
   ${CMAKE_CURRENT_LIST_DIR}/braille_table_file.cpp

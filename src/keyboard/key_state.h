@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The state of the keys as it stood when the key message being handled was
 // delivered (not the live state of the hardware), so that a handler sees the

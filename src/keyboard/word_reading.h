@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading and moving by words in a text as the user hears it: a word ends
 // only at a carriage return, a blank or a comma, so that "klíč." is one

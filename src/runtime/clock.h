@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plain blocking waits. The real clock sleeps; tests use VirtualClock, which
 // only counts, so a whole game runs in milliseconds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Windows-1250 is the text of the runtime: one character is one byte is one
 // screen column. These convert at the edges (GUI, terminal, speech, file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one error type of the core. Its text is Windows-1250, like every text
 // inside the runtime; the front-ends convert it when they show it.

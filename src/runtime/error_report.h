@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where an error that ended a handler goes: a message box on the desktop,
 // standard error in the terminal, a recorder in tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input statements: one comma-separated field of a typed line per call,
 // the rest of the line kept in pendinginput for the next call.
 

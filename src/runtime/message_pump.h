@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The GUI message loop as the waits of the core see it. A wait for speech or
 // for a tone pumps messages, so that key handlers, menu commands and timer

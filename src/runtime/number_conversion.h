@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The number statement's conversion of a field to a 64-bit float, by the
 // rules of the user's locale: an optional sign, digits, one decimal

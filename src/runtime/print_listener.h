@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Told of every output statement after the screen writer has run and before
 // the text is spoken: lets a front-end that has no screen of its own (the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The output statement: the screen writer and the speech step.
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The integers of the configuration file, also used by the character name
 // files: an optional sign and decimal digits; a value of more than two

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The runtime statements that the hosted program calls, over the screen,
 // the data-entry dialog, the speech output and the clock. All text is

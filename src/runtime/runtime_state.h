@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The runtime's shared state, with the start values it has when the process
 // starts. Everything runs on one thread, so nothing here is locked: handlers

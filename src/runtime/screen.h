@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 24-row text screen. Rows are Windows-1250 text; a row never written is
 // empty, a written one is at least 80 characters long. Only the output

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound statements: Tone, Beep and Click over the sound list.
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The part of the speech service that the output statement uses. The
 // speech service implements it; SilentSpeech stands in where no engine

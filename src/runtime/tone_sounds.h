@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sound list as the sound statements see it: named waves looked up one
 // by one, and the played-to-the-end effects of Beep and Click. The desktop

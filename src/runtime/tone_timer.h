@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's millisecond timer as the tone statement arms it. Its
 // tick clears timerwait and disables the timer; that is the window's job.

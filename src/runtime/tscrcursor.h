@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The screen cursor. Column 0..80 (80: the row is full, the next output
 // starts on the next row), row 0..23. The setters store the value as given,

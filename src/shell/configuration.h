@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings kept in the configuration file, read at start and written
 // when a setting changes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the program's data files (sounds.dat, czech.ebt, the .eky files,
 // alsoft.conf) are found: the current directory first, so a copy run from

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/ini_file.h"
 
 // Values are bytes as they stand in the file; no wide-character layer.

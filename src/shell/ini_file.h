@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The configuration file: an ini file whose section and key names match
 // without regard to letter case. Every operation opens the file, reads or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entry point: the desktop window by default, the terminal front-end with
 // --tty (or where the program was built without the desktop).
 

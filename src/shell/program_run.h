@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The part of Program/Start that both front-ends share: everything between
 // disabling the menu (or its terminal equivalent) and enabling it again.

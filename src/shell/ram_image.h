@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The notetaker's memory image "ram.dat" in the current directory: 65,536
 // raw bytes, byte i at offset i.

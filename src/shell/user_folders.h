@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The per-user folders of an installed program (the XDG base directories)
 // and the choice of the settings file: beside the executable for a copy

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The audio output as the sound list sees it: a device makes buffers from
 // wave samples, and a buffer makes sources, each of which plays those

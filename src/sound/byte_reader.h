@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A cursor over bytes held in memory that never reads past its end. Every
 // read checks what is left first; a short read raises Error with the

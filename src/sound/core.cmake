@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The sound list, its file format and the audio device interface: no Qt, no
 # audio library. The OpenAL Soft device is a library of its own, so that
 # logic and tests of the list need no audio output.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The audio device on OpenAL Soft: the device with its context, an AL
 // buffer per sound and an AL source per playing copy. Which output OpenAL

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sound list: the named waves of "sounds.dat", each prepared on the
 // audio device, played by name by the sound statements. All on the GUI

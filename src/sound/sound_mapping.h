@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sound player keeps the settings of its first device: a playback rate
 // in Hz, a balance and an attenuation in hundredths of a decibel. These turn

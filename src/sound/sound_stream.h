@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The reader of "sounds.dat": a binary object stream of one sound list
 // component, whose "List" collection holds one item per sound.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A wave recording as a sound list holds it: the format record of its
 // "fmt " chunk, kept whole, and the samples of its "data" chunk.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Letter case of Windows-1250 characters, as the speech service and the
 // voice list need it.

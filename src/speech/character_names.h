@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The character name table: what a single character is called when it is
 // spoken on its own (a key echo, a step of the review cursor). 256 entries

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The speech service's logic (no Qt, no engine library).
 add_library(orbela_speech STATIC
   ${CMAKE_CURRENT_LIST_DIR}/capital_letters.cpp

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The part every engine shares: carrying its events from its own thread to
 // the listener on the GUI thread. A listener that was replaced or cleared

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Hands a function from an engine's thread to the GUI thread. The Qt
 // front-end posts a queued event; tests keep a queue that their message

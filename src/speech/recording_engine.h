@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An engine that speaks nothing and remembers every command, for tests of
 // whatever drives an engine. It reports its events through the GUI-thread

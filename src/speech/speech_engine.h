@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One text-to-speech engine as the speech service drives it: a few commands
 // (queue a text, reset, parameters, voices) and two events reported back

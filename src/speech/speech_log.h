@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A transcript of what the speech service hands to an engine: one UTF-8
 // line per request, "<kind>: <text>" (just "<kind>" when there is no text),

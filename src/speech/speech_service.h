@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The speech service: everything the system says goes through its four
 // operations. Behind them stand two engine slots, the embedded engine

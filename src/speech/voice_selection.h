@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The engine side of choosing a voice and setting its speed, pitch and
 // volume, as the voice dialog needs it: which list item is picked first,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How a command line is matched: whole line, exact bytes, first test that
 // holds; and what flags driven below 0 do to the tests that read them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The run as a whole: introduction, the winning walkthrough, the endings
 // and the play-again question.
 

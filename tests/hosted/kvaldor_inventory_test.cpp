@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The inventory listing: one screen line built from the item slots.
 
 #include <gtest/gtest.h>

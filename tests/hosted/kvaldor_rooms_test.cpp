@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rooms whose descriptions and answers follow the state, played from the
 // start along the winning route.
 

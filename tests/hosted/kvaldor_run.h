@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plays the adventure on the real runtime with a scripted dialog, recorded
 // speech and a virtual clock, and keeps what a test needs to look at: the

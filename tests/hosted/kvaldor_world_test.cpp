@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks of the room tables as data: what the game's dispatch relies on
 // without ever testing it itself.
 

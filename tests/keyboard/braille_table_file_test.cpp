@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the table from a file: the failures a user sees at start, and the
 // lines surviving the reads in pieces.
 

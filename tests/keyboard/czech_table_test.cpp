@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The authored data/czech.ebt: complete, every entry reachable by a chord,
 // and in agreement with the Czech uncontracted braille of liblouis-data.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small reader of the liblouis braille tables, enough to take the dots of
 // single characters, digits, the capital sign and the number sign from the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a copy of the source tree with
 # dpkg-buildpackage, checks its contents and lintian (no error), installs it
 # (with apt on this machine when run as root, else unpacked into a scratch

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop entry and the AppStream metadata as the desktop's own tools
 # check them, and the manual page as man formats it, without warnings.
 # usage: metadata.sh SOURCE_PACKAGING_DIR BUILT_PACKAGING_DIR

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A runtime over a real screen, a scripted dialog, recorded speech and a
 // virtual clock.

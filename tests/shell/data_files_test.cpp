@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where data files are found: the current directory before the installed
 // data folder beside the executable's prefix, also after the prefix moved,
 // and a message naming the file and every place searched when none has it.

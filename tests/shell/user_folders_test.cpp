@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-user folders and where the settings file goes: beside the
 // executable for a portable copy (or a writable ini in a read-only folder),
 // in the user's configuration folder for an installed or read-only copy.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound list on a real OpenAL Soft device whose wave-file backend writes
 // the mix to a file, which the tests then measure.
 

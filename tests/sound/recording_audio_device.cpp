@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "recording_audio_device.h"
 
 #include "runtime/error.h"

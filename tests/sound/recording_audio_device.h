@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An audio device that records what the sound list asks of it. Its sources
 // play until told otherwise, or, when `pollsUntilDone` is set, report the

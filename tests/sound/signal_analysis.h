@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small measurements of recorded sound for the tests: where it is loud,
 // and at which frequency its spectrum peaks.

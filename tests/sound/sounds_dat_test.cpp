@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The authored "sounds.dat" as the build placed it in the program's folder.
 
 #include <gtest/gtest.h>

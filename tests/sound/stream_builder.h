@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds object streams and wave files byte by byte, so that reader tests can
 // write every variant of the format, valid or not.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The embedded engine against the real espeak-ng, its sound going through
 // OpenAL Soft's wave backend into a file that the tests measure.
 

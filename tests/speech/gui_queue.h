@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The GUI thread of a test: engines post to a queue, and the test's message
 // pump runs what is queued, blocking while the queue is empty. Tests put

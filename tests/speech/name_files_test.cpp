@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The character name files delivered with the program: each covers every
 // character of the code page that has a glyph, and the carriage return,
 // exactly once.

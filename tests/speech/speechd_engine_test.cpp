@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system speech service against a private speech-dispatcher started
 // for these tests, its sound going to ALSA's null device.
 

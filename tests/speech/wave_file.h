@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads what OpenAL Soft's wave backend has written so far: the samples of
 // the first channel, as 16-bit values, whatever the header says about the

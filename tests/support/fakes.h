@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Stand-ins for the world around the core: a data-entry dialog that answers
 // from a script, a speech output that records, an error report that records.

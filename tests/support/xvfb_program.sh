@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the scripts that drive the desktop program in a real window
 # under Xvfb; sourced, not run.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's message boxes. Every message the windows show goes through
 // here, so that tests can answer them instead of a user.

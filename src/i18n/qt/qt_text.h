@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text at the boundary between the runtime (Windows-1250) and Qt (UTF-16).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The environment dialog: chooses the user-interface language. The choice
 // changes the current language at once (strings loaded later come from it),

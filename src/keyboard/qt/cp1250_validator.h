@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeps out of a field every text that the runtime's code page cannot hold,
 // so that what the user typed reaches the hosted program unchanged.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A test hook: with ORBELA_DIALOG_PROBE set, every showing of the data-entry
 // dialog is counted on standard error ("orbela-dialog-shown N") once the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The data-entry dialog: one line of text, confirmed with OK or Enter, built
 // for a user who cannot see it. Every key is answered by speech or a short

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The virtual screen: a modal, read-only copy of the 24-row screen that the
 // user walks by line, character and word, with the caret's position

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Qt's key events in the terms the keyboard handlers are written in: the
 // platform's virtual-key codes, and a filter on the whole application that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The runtime is made before the windows, but the data-entry dialog is
 // created after the main window; this forwards to it once it exists.

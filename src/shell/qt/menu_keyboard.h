@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The menu bar by keyboard. Two top menus may share their Alt letter
 // ("&Program" and "Hel&p"); a repeated Alt+letter moves on to the next top

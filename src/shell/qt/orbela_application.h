@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application object. It is the dispatch boundary of every event: an
 // exception that escapes a handler ends that handler, goes to the error

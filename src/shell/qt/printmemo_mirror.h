@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeps the main window's memo equal to the screen model: one text block per
 // screen row, 24 blocks, no trailing empty block.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Ending the process "at once" from inside nested message loops (a run of
 // the hosted program pumps them): the loops below must not be unwound, so

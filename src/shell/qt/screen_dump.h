@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // For checks from outside the process (the end-to-end test): when the
 // environment variable ORBELA_SCREEN_DUMP names a file, the screen's 24 rows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // For the start-up benchmark: when ORBELA_STARTUP_PROBE is set, the moment
 // at which the main window is shown and the message loop has gone idle is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: the 24-row screen, the menu, Program/Start, and the ways
 // in which a run and the process end.

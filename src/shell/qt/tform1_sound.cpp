@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's sound steps of its creation, its sound objects, and
 // Settings/Sounds.
 

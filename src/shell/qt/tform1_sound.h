@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's sound objects: the sound device, the sound list on it,
 // and what the runtime's sound statements reach them and the window's Timer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's speech: the embedded engine at start, the engine
 // switch, the voice dialog's menu item and the voice prepared before a run.
 

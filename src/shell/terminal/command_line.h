@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's command-line options, shared by both front-ends, read as
 // GNU programs read them (getopt_long): the program's own options first,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The data-entry dialog of the terminal: one line of standard input per
 // confirmed line. End of input raises EndOfInput, which ends the program

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The terminal front-end's message loop: the engines post their events to a
 // queue from their own threads, and the waits of the core block on it until

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The terminal front-end: hosts the core in a text terminal and runs the
 // hosted program once, as Program/Start does, then ends.

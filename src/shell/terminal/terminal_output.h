@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shows each output statement on a text stream in UTF-8: the text, then a
 // line break for a new line, or the blanks by which the cursor moved on to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The terminal front-end's speech: the same speech service as the desktop,
 // with the embedded engine, or the system speech service where the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sound dialog: switches the voice and the Orbela sounds on or off and
 // sets the sound volume, which changes live while the bar moves (with a

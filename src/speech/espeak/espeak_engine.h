@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The embedded engine: espeak-ng synthesising on a worker thread of its own
 // into an OpenAL streaming source on the default device.

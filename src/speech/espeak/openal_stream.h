@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A streaming OpenAL source on the default device: mono 16-bit blocks are
 // queued as buffers and play one after another. Created, used and

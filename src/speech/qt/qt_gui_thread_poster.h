@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Carries the engines' events to the GUI thread as queued events of the
 // Qt event loop, so that a wait pumping that loop wakes up for them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The voice settings dialog: picks the embedded engine's voice and sets its
 // pitch, speed and volume, speaking every control as it gets the focus and

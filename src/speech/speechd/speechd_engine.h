@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system speech service: speech-dispatcher, reached through libspeechd
 // in threaded mode under a client name of the program's own. Texts go out

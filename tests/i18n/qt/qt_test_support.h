@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Driving real windows from tests: key events sent through the application
 // (so that its event filters see them), text typed key by key (Czech

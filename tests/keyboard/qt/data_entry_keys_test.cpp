@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data-entry dialog as a blind user hears it: every key answered by
 // speech or a sound, reading by character and word, and chord typing.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The keyboard windows on a real application: key events go through
 // QApplication (so the key-state filter sees them), speech goes to an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's keys: every key silences speech and ends a tone's
 // wait, Up or Down alone opens the screen review once a run has started,
 // Alt+F4 ends the program; and the chord keyboard's switch.

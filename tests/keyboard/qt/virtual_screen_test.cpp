@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The review of the screen: line, character and word reading, positions
 // counted with two characters per line break, and the edge clicks.
 

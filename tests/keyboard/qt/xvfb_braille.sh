@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Types the first commands of the game as six-key braille chords in the
 # desktop program's real window under Xvfb: with the braille keyboard on in
 # the configuration file, "polož peníze", "v" and "s" are typed chord by

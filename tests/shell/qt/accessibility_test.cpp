@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader gets through the accessibility bridge: every window
 // and every control that takes the focus has a name and a role.
 

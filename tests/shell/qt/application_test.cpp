@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application's dispatch boundary, the desktop's error report and the
 // message pump.
 

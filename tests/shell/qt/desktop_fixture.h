@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop's windows over a runtime on a virtual clock, in a folder of
 // their own that is also the current directory. A run is played by a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's tests run inside the program's own application object, so
 // that its dispatch boundary is the one under test.
 

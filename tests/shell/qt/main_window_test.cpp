@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window at start and idle: caption, menu, screen, settings, the
 // memory image, the menu keyboard and the idle exit.
 

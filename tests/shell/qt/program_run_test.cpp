@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program/Start and the ways a run ends, played through the real data-entry
 // dialog with typed keys. The quickest game: leaving the taxi without paying
 // is a death, and the answer 1 to the play-again question ends the run.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Plays the winning walkthrough in the desktop program's real window under
 # Xvfb, from a copy of the program's folder: Ctrl+S starts the game, every
 # command is typed with real key events into the data-entry dialog and

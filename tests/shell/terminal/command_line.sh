@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The executable's answers to its command line: --version and --help on
 # standard output with exit 0, a write error on standard output reported
 # with exit 1, and an unknown option (long or short) or a stray argument

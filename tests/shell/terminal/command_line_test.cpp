@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line as GNU programs read it: the program's own options in
 // long and short forms, errors for anything unknown, and the toolkit's own
 // options passed on untouched.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End of input in the middle of a game ends the program as the dialog's
 # end-program button does: exit 0 and ram.dat written, the old bytes kept.
 # A line that has no Windows-1250 form is reported and asked for again.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The terminal front-end's speech on a recording engine: the configured
 // voice and values, the missing voice, the engine switch, the log, and the
 // event queue that its waits block on; and its command-line options.

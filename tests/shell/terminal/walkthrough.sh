@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Plays the winning walkthrough through the real executable in the terminal,
 # from a copy of the program's folder: the game must end with the win and
 # "hotovo", exit 0 and leave a 65,536-byte ram.dat.

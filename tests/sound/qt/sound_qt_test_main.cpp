@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Widget tests run inside one application object, on the offscreen platform
 // unless another is chosen.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's sound steps: the device and "sounds.dat" at creation,
 // the Timer as the tone statement's, the sound objects freed at the end,
 // and the Settings/Sounds item.

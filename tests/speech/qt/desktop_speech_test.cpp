@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's speech: the embedded engine made at start, the engine
 // switch, the character names and Program/Start speaking through the
 // speech service into the speech log.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The speech windows' tests run inside the program's own application
 // object, on the offscreen platform unless another is chosen. The child
 // processes of the tests that end the program re-run this binary.

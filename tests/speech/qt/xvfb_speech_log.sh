@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop program in a real window under Xvfb, speaking with the real
 # embedded engine (espeak-ng through OpenAL Soft's null device, which plays
 # in real time): Ctrl+S starts the game, and the speech log given with
