@@ -26,8 +26,6 @@ start_session() {
 
     /usr/libexec/at-spi-bus-launcher --launch-immediately >"$session_dir"/atspi.log 2>&1 &
     session_pids+=($!)
-    # A Czech keyboard, so that the game's letters are typed by their keys.
-    setxkbmap cz 2>/dev/null || true
     openbox >"$session_dir"/openbox.log 2>&1 &
     session_pids+=($!)
 

@@ -55,10 +55,6 @@ export QT_QPA_PLATFORM=xcb
 export ALSOFT_DRIVERS=null
 # Without a daemon of our own the system service is unreachable on purpose.
 export SPEECHD_ADDRESS=${SPEECHD_ADDRESS:-unix_socket:$PWD/no-such-socket}
-# A Czech keyboard, as the players have: xdotool then finds á and ř on
-# their keys instead of borrowing a spare key code for each, whose mapping
-# it takes back while the program may still be reading the key.
-case $TYPING_MODE in embedded | system) setxkbmap cz ;; esac
 ./orbela --speech-log speech.log >out.txt 2>err.txt &
 program=$!
 
