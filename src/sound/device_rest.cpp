@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sound/device_rest.h"
 
+#include <utility>
+
 namespace orbela {
 
 DeviceRest::DeviceRest(std::chrono::milliseconds delay, Actions actions)
