@@ -4,13 +4,15 @@
 # logic and tests of the list need no audio output.
 add_library(orbela_sound STATIC
   ${CMAKE_CURRENT_LIST_DIR}/byte_reader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/device_rest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sound_list.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sound_list_tone_sounds.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sound_mapping.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sound_stream.cpp
   ${CMAKE_CURRENT_LIST_DIR}/wave.cpp
 )
-target_link_libraries(orbela_sound PUBLIC orbela_runtime)
+find_package(Threads REQUIRED)
+target_link_libraries(orbela_sound PUBLIC orbela_runtime Threads::Threads)
 
 find_package(OpenAL QUIET)
 if(OpenAL_FOUND OR OPENAL_FOUND)

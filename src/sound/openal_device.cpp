@@ -3,10 +3,15 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <AL/alext.h>
 
 #include <climits>
+#include <mutex>
 #include <optional>
+#include <set>
 #include <string>
+
+#include "sound/device_rest.h"
 
 #include "runtime/error.h"
 
@@ -22,6 +27,10 @@ struct OpenAlDevice::Context {
     ALCdevice* device = nullptr;
     ALCcontext* context = nullptr;
     SetThreadContext setThreadContext = nullptr;
+    // Every source alive, for the rest thread to see whether one plays.
+    std::mutex sourcesMutex;
+    std::set<ALuint> sources;
+    std::unique_ptr<DeviceRest> rest;
 
     Context()
     {
@@ -32,6 +41,7 @@ struct OpenAlDevice::Context {
     Context& operator=(const Context&) = delete;
     ~Context()
     {
+        rest.reset();
         if (context) {
             if (setThreadContext)
                 setThreadContext(nullptr);
@@ -48,6 +58,45 @@ struct OpenAlDevice::Context {
         if (setThreadContext)
             return setThreadContext(context) == ALC_TRUE;
         return alcGetCurrentContext() == context || alcMakeContextCurrent(context) == ALC_TRUE;
+    }
+
+    // Pausing needs the extension, and asking the sources from the rest
+    // thread needs a context current for that thread only.
+    void StartRest(std::chrono::milliseconds delay)
+    {
+        if (!setThreadContext || !alcIsExtensionPresent(device, "ALC_SOFT_pause_device"))
+            return;
+        const auto pause = reinterpret_cast<LPALCDEVICEPAUSESOFT>(alcGetProcAddress(device, "alcDevicePauseSOFT"));
+        const auto resume = reinterpret_cast<LPALCDEVICERESUMESOFT>(alcGetProcAddress(device, "alcDeviceResumeSOFT"));
+        if (!pause || !resume)
+            return;
+        rest = std::make_unique<DeviceRest>(
+            delay, DeviceRest::Actions{.silent = [this] { return NothingPlays(); },
+                                       .pause = [this, pause] { pause(device); },
+                                       .resume = [this, resume] { resume(device); }});
+    }
+
+    void Wake() const
+    {
+        if (rest)
+            rest->Wake();
+    }
+
+private:
+    bool NothingPlays()
+    {
+        std::lock_guard lock(sourcesMutex);
+        if (setThreadContext(context) != ALC_TRUE)
+            return false;
+        bool silent = true;
+        for (ALuint source : sources) {
+            ALint state = AL_STOPPED;
+            alGetSourcei(source, AL_SOURCE_STATE, &state);
+            if (state == AL_PLAYING)
+                silent = false;
+        }
+        setThreadContext(nullptr);
+        return silent;
     }
 };
 
@@ -107,9 +156,14 @@ public:
         alGetError();
         alGenSources(1, &id_);
         CheckAl("Sound Buffer cannot be made", "make a source");
+        {
+            std::lock_guard lock(buffer_->context->sourcesMutex);
+            buffer_->context->sources.insert(id_);
+        }
         try {
             Attach();
         } catch (...) {
+            Forget();
             alDeleteSources(1, &id_);
             throw;
         }
@@ -121,11 +175,13 @@ public:
         Bind();
         alSourceStop(id_);
         alSourcei(id_, AL_BUFFER, 0);
+        Forget();
         alDeleteSources(1, &id_);
     }
 
     void Play(PlayMode mode) override
     {
+        buffer_->context->Wake();
         Bind();
         alSourcei(id_, AL_LOOPING, mode == PlayMode::Looping ? AL_TRUE : AL_FALSE);
         alSourcePlay(id_);
@@ -165,6 +221,11 @@ public:
 
 private:
     void Bind() const { buffer_->context->Bind(); }
+    void Forget()
+    {
+        std::lock_guard lock(buffer_->context->sourcesMutex);
+        buffer_->context->sources.erase(id_);
+    }
 
     void Attach()
     {
@@ -192,7 +253,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<OpenAlDevice> OpenAlDevice::Open(const std::string& deviceName)
+std::unique_ptr<OpenAlDevice> OpenAlDevice::Open(const std::string& deviceName, std::chrono::milliseconds restDelay)
 {
     auto context = std::make_shared<Context>();
     context->device = alcOpenDevice(deviceName.empty() ? nullptr : deviceName.c_str());
@@ -208,7 +269,13 @@ std::unique_ptr<OpenAlDevice> OpenAlDevice::Open(const std::string& deviceName)
     if (!context->Bind())
         throw Error("Primary Buffer cannot be made: OpenAL Soft could not make its context current (" +
                     AlcReason(context->device) + ")");
+    context->StartRest(restDelay);
     return std::unique_ptr<OpenAlDevice>(new OpenAlDevice(std::move(context)));
+}
+
+bool OpenAlDevice::Resting() const
+{
+    return context_->rest && context_->rest->Resting();
 }
 
 std::unique_ptr<AudioBuffer> OpenAlDevice::CreateBuffer(const WaveFormat& format,

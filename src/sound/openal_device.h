@@ -5,6 +5,7 @@
 // Soft uses (a sound card, the null or the wave-file backend) is its own
 // configuration's choice (ALSOFT_DRIVERS, ALSOFT_CONF).
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -18,7 +19,13 @@ public:
     // Its context is made current for the calling thread before each
     // operation, so use it from one thread (the GUI thread). Raises "DirectSound cannot be initialized"
     // or "Primary Buffer cannot be made", each followed by OpenAL's reason.
-    static std::unique_ptr<OpenAlDevice> Open(const std::string& deviceName = {});
+    // After restDelay with nothing playing the output is paused, so that
+    // it stops mixing silence; the next Play resumes it first.
+    static std::unique_ptr<OpenAlDevice> Open(const std::string& deviceName = {},
+                                              std::chrono::milliseconds restDelay = std::chrono::seconds(2));
+
+    // True while the output is paused for want of sounds.
+    bool Resting() const;
 
     std::unique_ptr<AudioBuffer> CreateBuffer(const WaveFormat& format,
                                               std::span<const std::uint8_t> samples) override;

@@ -17,6 +17,7 @@
 #include "gui_queue.h"
 #include "runtime/error.h"
 #include "runtime/runtime_state.h"
+#include "speech/espeak/openal_stream.h"
 #include "speech/espeak/voice_order.h"
 #include "speech/speech_service.h"
 #include "speech/voice_selection.h"
@@ -161,6 +162,34 @@ TEST_F(EspeakEngineTest, InjectedSpeedChangesTheLengthOfTheAudio)
     const std::size_t slow = Loud() - fast;
     EXPECT_GT(fast, Seconds(0.3));
     EXPECT_GT(slow, fast * 2) << "fast " << fast << ", slow " << slow;
+}
+
+// The speech stream's output rests once all it was given has played, and
+// the next block wakes it: that block plays to its end, which it never
+// would on a paused output.
+TEST(OpenAlStreamRest, RestsAfterItsQueueRanDryAndTheNextBlockStillPlays)
+{
+    WaveOutput();
+    using namespace std::chrono_literals;
+    OpenAlStream stream(22050, 100ms);
+    std::vector<std::int16_t> block(22050 / 10);
+    for (std::size_t i = 0; i < block.size(); ++i)
+        block[i] = i % 25 < 12 ? 8000 : -8000;
+    const auto waitFor = [](auto condition) {
+        const auto until = std::chrono::steady_clock::now() + 10s;
+        while (!condition() && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(10ms);
+        return condition();
+    };
+
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 3; ++i)
+            stream.Queue(block.data(), block.size());
+        EXPECT_FALSE(stream.Resting()) << round;
+        EXPECT_TRUE(waitFor([&] { return !stream.Playing(); })) << round;
+        EXPECT_EQ(stream.SamplesPending(), 0u) << round;
+        EXPECT_TRUE(waitFor([&] { return stream.Resting(); })) << round;
+    }
 }
 
 } // namespace

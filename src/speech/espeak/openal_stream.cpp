@@ -3,10 +3,12 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <AL/alext.h>
 
 #include <numeric>
 
 #include "runtime/error.h"
+#include "sound/device_rest.h"
 
 namespace orbela {
 
@@ -16,23 +18,27 @@ namespace {
 // the synthesiser, little enough that a reset has little to drop.
 constexpr int BufferCount = 16;
 
+using SetThreadContext = ALCboolean (*)(ALCcontext*);
+
+SetThreadContext ThreadContextSetter()
+{
+    if (!alcIsExtensionPresent(nullptr, "ALC_EXT_thread_local_context"))
+        return nullptr;
+    return reinterpret_cast<SetThreadContext>(alcGetProcAddress(nullptr, "alcSetThreadContext"));
+}
+
 // The sound player has a device and context of its own: speech makes its
 // context current for its own thread only, where the library allows it.
 bool MakeCurrentForThisThread(ALCcontext* context)
 {
-    using SetThreadContext = ALCboolean (*)(ALCcontext*);
-    if (alcIsExtensionPresent(nullptr, "ALC_EXT_thread_local_context")) {
-        const auto setThreadContext =
-            reinterpret_cast<SetThreadContext>(alcGetProcAddress(nullptr, "alcSetThreadContext"));
-        if (setThreadContext)
-            return setThreadContext(context) == ALC_TRUE;
-    }
+    if (const auto setThreadContext = ThreadContextSetter())
+        return setThreadContext(context) == ALC_TRUE;
     return alcMakeContextCurrent(context) == ALC_TRUE;
 }
 
 } // namespace
 
-OpenAlStream::OpenAlStream(int sampleRate) : sampleRate_(sampleRate)
+OpenAlStream::OpenAlStream(int sampleRate, std::chrono::milliseconds restDelay) : sampleRate_(sampleRate)
 {
     device_ = alcOpenDevice(nullptr);
     if (!device_)
@@ -54,10 +60,41 @@ OpenAlStream::OpenAlStream(int sampleRate) : sampleRate_(sampleRate)
         throw Error("No audio device for speech");
     }
     free_ = buffers_;
+    StartRest(restDelay);
+}
+
+// Pausing needs the extension, and asking the source's state from the rest
+// thread needs a context current for that thread only.
+void OpenAlStream::StartRest(std::chrono::milliseconds delay)
+{
+    const auto setThreadContext = ThreadContextSetter();
+    if (!setThreadContext || !alcIsExtensionPresent(device_, "ALC_SOFT_pause_device"))
+        return;
+    const auto pause = reinterpret_cast<LPALCDEVICEPAUSESOFT>(alcGetProcAddress(device_, "alcDevicePauseSOFT"));
+    const auto resume = reinterpret_cast<LPALCDEVICERESUMESOFT>(alcGetProcAddress(device_, "alcDeviceResumeSOFT"));
+    if (!pause || !resume)
+        return;
+    auto silent = [this, setThreadContext] {
+        if (setThreadContext(context_) != ALC_TRUE)
+            return false;
+        ALint state = AL_STOPPED;
+        alGetSourcei(source_, AL_SOURCE_STATE, &state);
+        setThreadContext(nullptr);
+        return state != AL_PLAYING;
+    };
+    rest_ = std::make_unique<DeviceRest>(delay, DeviceRest::Actions{.silent = silent,
+                                                                    .pause = [this, pause] { pause(device_); },
+                                                                    .resume = [this, resume] { resume(device_); }});
+}
+
+bool OpenAlStream::Resting() const
+{
+    return rest_ && rest_->Resting();
 }
 
 OpenAlStream::~OpenAlStream()
 {
+    rest_.reset();
     alSourceStop(source_);
     alSourcei(source_, AL_BUFFER, 0);
     alDeleteSources(1, &source_);
@@ -91,6 +128,8 @@ void OpenAlStream::Queue(const std::int16_t* samples, std::size_t count)
     Reclaim();
     if (free_.empty() || count == 0)
         return;
+    if (rest_)
+        rest_->Wake();
     const ALuint buffer = free_.back();
     free_.pop_back();
     alBufferData(buffer, AL_FORMAT_MONO16, samples, static_cast<ALsizei>(count * sizeof(std::int16_t)),

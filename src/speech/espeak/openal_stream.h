@@ -5,8 +5,10 @@
 // destroyed on one thread (the embedded engine's worker), whose current
 // context it makes its own.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 typedef struct ALCdevice_struct ALCdevice;
@@ -14,10 +16,14 @@ typedef struct ALCcontext_struct ALCcontext;
 
 namespace orbela {
 
+class DeviceRest;
+
 class OpenAlStream {
 public:
-    // Opens the default device; raises Error when there is none.
-    explicit OpenAlStream(int sampleRate);
+    // Opens the default device; raises Error when there is none. After
+    // restDelay with nothing playing the device is paused, so that it
+    // stops mixing silence; the next Queue resumes it first.
+    explicit OpenAlStream(int sampleRate, std::chrono::milliseconds restDelay = std::chrono::seconds(2));
     ~OpenAlStream();
     OpenAlStream(const OpenAlStream&) = delete;
     OpenAlStream& operator=(const OpenAlStream&) = delete;
@@ -34,9 +40,12 @@ public:
     // Samples queued and not yet played.
     std::size_t SamplesPending();
     int SampleRate() const { return sampleRate_; }
+    // True while the device is paused for want of speech.
+    bool Resting() const;
 
 private:
     void Reclaim();
+    void StartRest(std::chrono::milliseconds delay);
 
     int sampleRate_;
     ALCdevice* device_ = nullptr;
@@ -45,6 +54,7 @@ private:
     std::vector<unsigned> buffers_;
     std::vector<unsigned> free_;
     std::vector<std::size_t> queuedSizes_;  // in queue order
+    std::unique_ptr<DeviceRest> rest_;
 };
 
 } // namespace orbela

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Lets an audio device rest: after a stretch of silence its output is
+// paused, so that it stops mixing silence (and waking the CPU); the next
+// sound resumes it first. A thread of its own sleeps on a condition
+// variable: once per delay while sounds come, not at all while paused.
+
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace orbela {
+
+class DeviceRest {
+public:
+    struct Actions {
+        // On the rest thread: true when nothing plays and nothing is queued.
+        std::function<bool()> silent;
+        std::function<void()> pause;
+        std::function<void()> resume;
+    };
+
+    DeviceRest(std::chrono::milliseconds delay, Actions actions);
+    ~DeviceRest();
+    DeviceRest(const DeviceRest&) = delete;
+    DeviceRest& operator=(const DeviceRest&) = delete;
+
+    // Call before a sound starts: resumes the device at once if it rests
+    // and starts the silence clock again.
+    void Wake();
+    bool Resting() const;
+
+private:
+    void Run();
+
+    const std::chrono::milliseconds delay_;
+    const Actions actions_;
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    std::chrono::steady_clock::time_point lastSound_;
+    bool resting_ = false;
+    bool quit_ = false;
+    std::thread thread_;
+};
+
+} // namespace orbela
