@@ -28,6 +28,14 @@ bool SameText(std::string_view a, std::string_view b)
     });
 }
 
+std::string LowerCase(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
 } // namespace
 
 Sound::Sound(SoundRecord record, AudioDevice* device, Clock& clock)
@@ -165,11 +173,20 @@ void Sound::Stop()
 void SoundList::Load(std::span<const std::uint8_t> stream)
 {
     sounds_.clear();
+    reported_.clear();
     std::vector<SoundRecord> records = ReadSoundStream(stream);
-    for (auto& record : records)
-        sounds_.push_back(std::make_unique<Sound>(std::move(record), device_, clock_));
-
     std::optional<Error> firstFailure;
+    for (auto& record : records) {
+        if (!record.damage.empty()) {
+            // Its uses stay quiet: this report already names it.
+            reported_.insert(LowerCase(record.name));
+            if (!firstFailure)
+                firstFailure = Error(record.damage + " (wave '" + record.name + "')");
+            continue;
+        }
+        sounds_.push_back(std::make_unique<Sound>(std::move(record), device_, clock_));
+    }
+
     for (auto& sound : sounds_) {
         try {
             sound->Prepare();
@@ -223,13 +240,26 @@ Sound& SoundList::FindSound(std::string_view name)
     throw Error("Wave '" + std::string(name) + "' not found");
 }
 
+Sound* SoundList::FindReported(std::string_view name)
+{
+    for (auto& sound : sounds_) {
+        if (SameText(sound->Name(), name))
+            return sound.get();
+    }
+    if (reported_.insert(LowerCase(name)).second)
+        throw Error("Wave '" + std::string(name) + "' not found");
+    return nullptr;
+}
+
 void SoundList::PlaySoundEffect(std::string_view name, bool orbelasounds, std::int32_t sndvolume)
 {
     if (!orbelasounds)
         return;
-    Sound& sound = FindSound(name);
-    sound.SetVolume(sndvolume);
-    sound.Play(PlayWait::UntilDone);
+    Sound* sound = FindReported(name);
+    if (!sound)
+        return;
+    sound->SetVolume(sndvolume);
+    sound->Play(PlayWait::UntilDone);
 }
 
 void SoundList::PlaySoundEffect(std::string_view name, const RuntimeState& state)

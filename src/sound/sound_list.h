@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -92,9 +93,11 @@ public:
     SoundList(AudioDevice* device, Clock& clock) : device_(device), clock_(clock) {}
 
     // Replaces the list with the stream's sounds and prepares each one.
-    // A malformed stream leaves the list empty; a sound that cannot be
-    // prepared stays silent, the others are prepared, and the first such
-    // error is raised at the end.
+    // A malformed stream leaves the list empty. A damaged wave is left out
+    // and a sound that cannot be prepared stays silent; the others are
+    // loaded and prepared, and the first such error (naming the wave when
+    // it is damaged) is raised at the end. A damaged wave counts as
+    // reported for FindReported.
     void Load(std::span<const std::uint8_t> stream);
     // A sounds file larger than this is refused with an error.
     static constexpr std::size_t MaxFileBytes = 16 * 1024 * 1024;
@@ -109,6 +112,10 @@ public:
 
     // The sound of that name in any letter case; raises "Wave '%s' not found".
     Sound& FindSound(std::string_view name);
+    // As FindSound, but a name is reported missing only the first time:
+    // after that it is null, so a key that plays it does not raise the
+    // same error at every press.
+    Sound* FindReported(std::string_view name);
 
     // The body of Beep and Click: with the Orbela sounds on, the sound gets
     // the sound volume and plays to its end; with them off nothing happens
@@ -120,6 +127,8 @@ private:
     AudioDevice* device_;
     Clock& clock_;
     std::vector<std::unique_ptr<Sound>> sounds_;
+    // Missing names already reported, in lower case.
+    std::set<std::string> reported_;
 };
 
 } // namespace orbela

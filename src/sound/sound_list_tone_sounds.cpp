@@ -18,16 +18,27 @@ private:
     Sound& sound_;
 };
 
-SoundListToneSounds::SoundListToneSounds(SoundList& list) : list_(list) {}
+class SoundListToneSounds::SilentHandle final : public ToneSound {
+public:
+    void SetLooped(bool) override {}
+    void SetFrequency(std::int32_t) override {}
+    void SetVolume(std::int32_t) override {}
+    void Play() override {}
+    void Stop() override {}
+};
+
+SoundListToneSounds::SoundListToneSounds(SoundList& list) : list_(list), silent_(std::make_unique<SilentHandle>()) {}
 
 SoundListToneSounds::~SoundListToneSounds() = default;
 
 ToneSound& SoundListToneSounds::FindSound(std::string_view name)
 {
-    Sound& sound = list_.FindSound(name);
-    auto& handle = handles_[&sound];
+    Sound* sound = list_.FindReported(name);
+    if (!sound)
+        return *silent_;
+    auto& handle = handles_[sound];
     if (!handle)
-        handle = std::make_unique<SoundHandle>(sound);
+        handle = std::make_unique<SoundHandle>(*sound);
     return *handle;
 }
 

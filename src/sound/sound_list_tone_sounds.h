@@ -23,7 +23,10 @@ public:
 
 private:
     class SoundHandle;
+    class SilentHandle;
     SoundList& list_;
+    // Stands for a missing wave once it has been reported.
+    std::unique_ptr<SilentHandle> silent_;
     // One handle per sound of the list, made when it is first looked up;
     // a reloaded list makes new sounds and so new handles.
     std::map<const Sound*, std::unique_ptr<SoundHandle>> handles_;

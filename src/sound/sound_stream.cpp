@@ -293,7 +293,13 @@ private:
                 reader_.Fail("\"Wave.WAVE\" is not binary data (value type " + std::to_string(type) + ")", at);
             std::uint32_t length = reader_.U32("the length of \"Wave.WAVE\"");
             std::size_t waveAt = reader_.Offset();
-            sound.wave = ParseWave(reader_.Bytes(length, "the wave"), waveAt);
+            auto bytes = reader_.Bytes(length, "the wave");
+            // The wave's length is known, so the stream goes on after it.
+            try {
+                sound.wave = ParseWave(bytes, waveAt);
+            } catch (const Error& error) {
+                sound.damage = error.what();
+            }
         } else {
             SkipValue(depth);
         }

@@ -18,11 +18,15 @@ struct SoundRecord {
     bool looped = false;
     std::int32_t maxPlayingCount = 0;  // never below 0
     Wave wave;
+    // Why the wave was not read ("Wave is invalid..."), empty when it was:
+    // one damaged wave must not cost the user every other sound.
+    std::string damage;
 };
 
 // Reads a whole stream held in memory. A wrong signature raises
-// "Invalid stream format"; any other flaw raises that text or "Wave is
-// invalid" followed by what is wrong and at which byte. Nothing is read
+// "Invalid stream format"; any other flaw of the stream raises that text
+// followed by what is wrong and at which byte. A wave whose bytes are all
+// there but malformed is kept as a record whose `damage` says why. Nothing is read
 // past the end of `stream`, and nothing larger than the stream is
 // allocated, whatever its lengths claim.
 std::vector<SoundRecord> ReadSoundStream(std::span<const std::uint8_t> stream);

@@ -13,6 +13,7 @@
 #include "runtime/clock.h"
 #include "runtime/error.h"
 #include "runtime/runtime_state.h"
+#include "sound/sound_list_tone_sounds.h"
 #include "stream_builder.h"
 
 namespace orbela {
@@ -383,6 +384,79 @@ TEST(SoundListFile, LoadsAFileAndReportsAMissingOne)
         EXPECT_EQ(std::string(error.what()), "\"" + path.string() + "\" is larger than 16777216 bytes and is not read");
     }
     std::filesystem::remove_all(folder);
+}
+
+TEST(SoundListFile, ADamagedWaveIsLeftOutOnceReportedAndTheOthersLoad)
+{
+    VirtualClock clock;
+    RecordingAudioDevice device;
+    SoundList list(&device, clock);
+    auto folder = std::filesystem::temp_directory_path() / ("orbela-damaged-wave-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    auto path = folder / "sounds.dat";
+    auto damaged = MonoWave({1, 0, 2, 0});
+    damaged[0] = 'X';
+    Bytes stream;
+    stream.Header().ListStart();
+    stream.ItemStart().Name("Name").String("beep").Name("Wave.WAVE").Binary(MonoWave({1, 0})).End();
+    stream.ItemStart().Name("Name").String("snd15").Name("Wave.WAVE").Binary(damaged).End();
+    stream.ItemStart().Name("Name").String("snd25").Name("Wave.WAVE").Binary(MonoWave({3, 0})).End();
+    stream.Footer();
+    {
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(stream.data.data()), static_cast<std::streamsize>(stream.data.size()));
+    }
+
+    try {
+        static_cast<void>(list.LoadFile(path));
+        ADD_FAILURE() << "the damaged wave was not reported";
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string(error.what()), "\"" + path.string() + "\": Wave is invalid (wave 'snd15')");
+    }
+    ASSERT_EQ(list.Count(), 2u);
+    EXPECT_TRUE(list.FindSound("beep").Prepared());
+    EXPECT_TRUE(list.FindSound("snd25").Prepared());
+    // Its load already said what is wrong: its uses are silent.
+    SoundListToneSounds sounds(list);
+    EXPECT_NO_THROW(sounds.FindSound("SND15").Play());
+    EXPECT_NO_THROW(list.PlaySoundEffect("snd15", true, 0));
+    std::filesystem::remove_all(folder);
+}
+
+TEST(SoundListMissingWave, IsReportedAtItsFirstUseOnlyAndAgainAfterAReload)
+{
+    VirtualClock clock;
+    RecordingAudioDevice device;
+    SoundList list(&device, clock);
+    list.Load(StreamOf({{"beep"}, {"snd11", true}}));
+    SoundListToneSounds sounds(list);
+
+    try {
+        sounds.FindSound("snd15");
+        ADD_FAILURE() << "snd15 was found";
+    } catch (const Error& error) {
+        EXPECT_STREQ(error.what(), "Wave 'snd15' not found");
+    }
+    const std::size_t sourcesBefore = device.sources.size();
+    for (int use = 0; use < 3; ++use) {
+        ToneSound& silent = sounds.FindSound("Snd15");
+        silent.SetLooped(true);
+        silent.SetFrequency(19200);
+        silent.Play();
+        silent.Stop();
+    }
+    EXPECT_EQ(device.sources.size(), sourcesBefore);
+    // Each missing name has its own first report, Beep and Click as well.
+    EXPECT_THROW(list.PlaySoundEffect("click3", true, 0), Error);
+    EXPECT_NO_THROW(list.PlaySoundEffect("click3", true, 0));
+    EXPECT_THROW(sounds.FindSound("snd25"), Error);
+    // The found ones still play, and FindSound keeps naming what is missing.
+    sounds.FindSound("snd11").Play();
+    EXPECT_TRUE(device.sources.at(1)->playing);
+    EXPECT_THROW(list.FindSound("snd15"), Error);
+    // A new list is a new chance for the file to be right, or reported.
+    list.Load(StreamOf({{"beep"}}));
+    EXPECT_THROW(sounds.FindSound("snd15"), Error);
 }
 
 } // namespace

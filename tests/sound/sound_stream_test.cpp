@@ -291,13 +291,20 @@ TEST(SoundStream, EveryTruncationOfAValidFileRaisesAnError)
     }
 }
 
-TEST(SoundStream, AWaveWithoutRiffAndWaveIsInvalid)
+TEST(SoundStream, AWaveWithoutRiffAndWaveIsInvalidAndTheNextItemIsStillRead)
 {
     auto wave = MonoWave(SomeSamples);
     wave[0] = 'X';
     Bytes stream;
-    stream.Header().ListStart().ItemStart().Name("Wave.WAVE").Binary(wave).End().Footer();
-    EXPECT_EQ(ErrorOf(stream.data), "Wave is invalid");
+    stream.Header().ListStart().ItemStart().Name("Wave.WAVE").Binary(wave).Name("Name").String("bad").End();
+    stream.ItemStart().Name("Name").String("good").Name("Wave.WAVE").Binary(MonoWave(SomeSamples)).End().Footer();
+    auto sounds = ReadSoundStream(stream.data);
+    ASSERT_EQ(sounds.size(), 2u);
+    EXPECT_EQ(sounds[0].name, "bad");
+    EXPECT_EQ(sounds[0].damage, "Wave is invalid");
+    EXPECT_EQ(sounds[1].name, "good");
+    EXPECT_EQ(sounds[1].damage, "");
+    EXPECT_EQ(sounds[1].wave.samples, SomeSamples);
 }
 
 } // namespace

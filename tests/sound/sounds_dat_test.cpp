@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -12,6 +16,11 @@
 
 #include "signal_analysis.h"
 #include "signal_waves.h"
+#include "recording_audio_device.h"
+#include "runtime/clock.h"
+#include "runtime/error.h"
+#include "sound/sound_list.h"
+#include "sound/sound_list_tone_sounds.h"
 #include "sound/sound_stream.h"
 
 namespace orbela {
@@ -175,6 +184,50 @@ TEST_F(SoundsDat, TheBeepIsATenthOfASecondAndTheClicksAreShortAndDifferent)
     EXPECT_NE(click2.wave.samples, click16.wave.samples);
     EXPECT_GT(Magnitude(Samples(click2.wave), clickRate, 3200), Magnitude(Samples(click2.wave), clickRate, 1100));
     EXPECT_GT(Magnitude(Samples(click16.wave), clickRate, 1100), Magnitude(Samples(click16.wave), clickRate, 3200));
+}
+
+TEST_F(SoundsDat, OneDamagedWaveIsReportedOnceNamingTheFileAndTheOthersPlay)
+{
+    // The first wave after the name "snd15" loses its RIFF mark.
+    std::vector<std::uint8_t> damaged = *bytes;
+    const std::string name = "snd15";
+    auto at = std::search(damaged.begin(), damaged.end(), name.begin(), name.end());
+    ASSERT_NE(at, damaged.end());
+    const std::string riff = "RIFF";
+    at = std::search(at, damaged.end(), riff.begin(), riff.end());
+    ASSERT_NE(at, damaged.end());
+    *at = 'X';
+    auto folder = std::filesystem::temp_directory_path() / ("orbela-sounds-dat-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    auto path = folder / "sounds.dat";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(damaged.data()), static_cast<std::streamsize>(damaged.size()));
+    }
+
+    VirtualClock clock;
+    testing::RecordingAudioDevice device;
+    SoundList list(&device, clock);
+    try {
+        static_cast<void>(list.LoadFile(path));
+        ADD_FAILURE() << "the damaged wave was not reported";
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string(error.what()), "\"" + path.string() + "\": Wave is invalid (wave 'snd15')");
+    }
+    std::filesystem::remove_all(folder);
+    EXPECT_EQ(list.Count(), sounds->size() - 1);
+    for (std::size_t i = 0; i < list.Count(); ++i)
+        EXPECT_TRUE(list.At(i).Prepared()) << list.At(i).Name();
+    // The statements that used the damaged wave go on without raising it
+    // again; those beside it sound.
+    SoundListToneSounds tones(list);
+    const auto playing = [&device] {
+        return std::count_if(device.sources.begin(), device.sources.end(), [](const auto& source) { return source->playing; });
+    };
+    EXPECT_NO_THROW(tones.FindSound("snd15").Play());
+    EXPECT_EQ(playing(), 0);
+    EXPECT_NO_THROW(tones.FindSound("snd25").Play());
+    EXPECT_EQ(playing(), 1);
 }
 
 } // namespace

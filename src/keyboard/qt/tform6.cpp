@@ -91,14 +91,29 @@ void TForm6::OpenVirtualScreen()
     SetScreenText(runtime_.GetScreen().Text());
     virtualscrmemo->setFocus();
     // Opened and closed by a key: the tone and the words are queued as its
-    // echo, not waited for, so the keys after it keep their order.
-    OpeningTone();
+    // echo, not waited for, so the keys after it keep their order. A tone
+    // that cannot sound (its wave missing) must not keep the review shut:
+    // it opens without the tone and the error is raised once it closes.
+    std::optional<Error> toneFailure;
+    OpeningToneKeeping(toneFailure);
     if (speech_)
         speech_->EchoQueuedText(LanguageString(ScreenString));
     exec();
-    OpeningTone();
+    OpeningToneKeeping(toneFailure);
     if (speech_)
         speech_->EchoText(LanguageString(EndOfScreenString));
+    if (toneFailure)
+        throw *toneFailure;
+}
+
+void TForm6::OpeningToneKeeping(std::optional<Error>& failure)
+{
+    try {
+        OpeningTone();
+    } catch (const Error& error) {
+        if (!failure)
+            failure = error;
+    }
 }
 
 void TForm6::OpeningTone()

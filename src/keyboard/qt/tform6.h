@@ -7,7 +7,10 @@
 
 #include <QDialog>
 
+#include <optional>
 #include <string>
+
+#include "runtime/error.h"
 
 class QKeyEvent;
 class QPlainTextEdit;
@@ -50,6 +53,8 @@ private:
     void FormCreate();
     void SetScreenText(std::string text);
     void OpeningTone();
+    // The tone; an error it raises is kept in `failure` (the first one).
+    void OpeningToneKeeping(std::optional<Error>& failure);
     // Each returns true when the memo must not see the key.
     bool virtualscrmemoKeyDown(const QKeyEvent& event);
     void virtualscrmemoKeyUp(const QKeyEvent& event);

@@ -5,9 +5,11 @@
 #include <QKeyEvent>
 #include <QMetaObject>
 
+#include <algorithm>
 #include <fstream>
 
 #include "i18n/qt/qt_text.h"
+#include "runtime/error.h"
 #include "speech/engine_event_relay.h"
 
 namespace orbela::testing {
@@ -74,6 +76,8 @@ JournalSounds::~JournalSounds() = default;
 
 ToneSound& JournalSounds::FindSound(std::string_view name)
 {
+    if (std::find(missing.begin(), missing.end(), name) != missing.end())
+        throw Error("Wave '" + std::string(name) + "' not found");
     for (const auto& wave : waves_) {
         if (wave->Name() == name)
             return *wave;

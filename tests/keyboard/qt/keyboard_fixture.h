@@ -49,6 +49,8 @@ public:
     ~JournalSounds() override;
     ToneSound& FindSound(std::string_view name) override;
     void PlaySoundEffect(std::string_view name, std::int32_t sndvolume) override;
+    // Names looked up among these raise "Wave '%s' not found".
+    std::vector<std::string> missing;
 
 private:
     class Wave;

@@ -8,6 +8,7 @@
 
 #include "i18n/qt/qt_test_support.h"
 #include "keyboard_fixture.h"
+#include "runtime/error.h"
 
 namespace orbela::testing {
 namespace {
@@ -61,6 +62,26 @@ TEST_F(VirtualScreenTest, OpensWithTheTwoPitchToneAndScreenAndClosesWithEndOfScr
     EXPECT_FALSE(virtualScreen->isVisible());
     EXPECT_EQ(virtualScreen->windowTitle(), "Screen");
     EXPECT_EQ(virtualScreen->closebitbtn->text(), "&Close");
+}
+
+TEST_F(VirtualScreenTest, OpensWithoutItsToneWhenTheToneWaveIsMissingAndRaisesTheErrorWhenClosed)
+{
+    sounds.missing = {"snd15"};
+    Journal whileOpen;
+    bool shown = false;
+    try {
+        Review([&] {
+            shown = virtualScreen->isVisible();
+            whileOpen = Heard();
+        });
+        FAIL() << "the missing wave was not reported";
+    } catch (const Error& error) {
+        EXPECT_STREQ(error.what(), "Wave 'snd15' not found");
+    }
+    EXPECT_TRUE(shown);
+    EXPECT_THAT(whileOpen, ElementsAre("say:Screen"));
+    EXPECT_THAT(Heard(), ElementsAre("say:end of screen"));
+    EXPECT_FALSE(virtualScreen->isVisible());
 }
 
 TEST_F(VirtualScreenTest, UpAndDownReadLinesAndClickAtTheTopAndBelowTheLastLine)
