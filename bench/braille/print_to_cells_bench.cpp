@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // From the output statement (Runtime::Print) to the cells on the display:
 // the printed row goes through the presenter and BrlAPI to a real BRLTTY
 // (started here, virtual braille driver, no screen driver), which renders

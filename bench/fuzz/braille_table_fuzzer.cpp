@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as a braille table file load without fault,
 // and translating chords through the result stays within the table.
 

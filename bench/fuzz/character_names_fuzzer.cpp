@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as a character name file fill the table or
 // raise orbela::Error, never more than its 256 entries.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as the configuration file are read by the
 // program's own reader, every key it asks for answers, and a value is
 // never longer than a read may return.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the code-page conversions on any bytes. Windows-1250
 // text survives the way to UTF-8 and back, except the five bytes the code
 // page leaves undefined; any bytes as UTF-8 convert or raise orbela::Error.

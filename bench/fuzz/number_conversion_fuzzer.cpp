@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the number statement's conversion of any field, with
 // either decimal separator, ends in a finite number or a failed conversion.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds a libFuzzer target for every reader of outside input, with clang
 # under AddressSanitizer and UndefinedBehaviorSanitizer, and runs each for
 # the given number of seconds (default 60), two at a time. Prints the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes on the terminal's standard input become
 // Windows-1250 lines or reports, and end of input ends the dialog.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Benchmark, not a test: the CPU the desktop program uses while nothing
 # happens. Starts it from a copy of its folder in a real window under Xvfb,
 # with the embedded voice on OpenAL's null output (ALSOFT_DRIVERS, unless

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Typing into the real data-entry dialog with the embedded voice on.
 
 Run inside an X server (the wrapper typing_x11.sh starts Xvfb):

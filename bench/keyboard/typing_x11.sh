@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Typing with the embedded voice on, in the real window under Xvfb: the
 # fastest rate of real X keys that reach the data-entry field in order.
 # Run: bench/keyboard/typing_x11.sh build/bin

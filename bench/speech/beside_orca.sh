@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # How much the program's voice and the screen reader's sound together, and
 # whether the program's lines survive beside it: the Orca session of
 # tests/speech/qt/xvfb_orca.sh, run once per case, each line of the result

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A braille display as the presenter writes to it: a BrlAPI connection in
 // the program, a recording fake in tests.

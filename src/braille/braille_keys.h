@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The display's keys as this program uses them, decoded from BrlAPI's key
 // codes (commands, since the program asks for commands, not raw keys).

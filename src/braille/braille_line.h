@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One line of text laid out on a braille display that is narrower than the
 // line: which part of it the cells show (the window), where the caret's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shows the active view's line on the display and answers the display's
 // keys: panning moves the window over the line here; routing, line keys and

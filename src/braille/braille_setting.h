@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether the program writes to a braille display: kept as braille/display
 // in the configuration file ("auto", the default, or "off"), changed by the

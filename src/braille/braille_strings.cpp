@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The braille display's texts in the program's three languages, kept apart
 // from the original string tables.
 

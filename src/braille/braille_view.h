@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a window offers the braille display: one line of text (the runtime's
 // Windows-1250), perhaps a caret in it, and what the display's keys do

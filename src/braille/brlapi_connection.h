@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's connection to BRLTTY through BrlAPI: connects with the
 // standard environment (BRLAPI_HOST, BRLAPI_AUTH) and defaults, takes the

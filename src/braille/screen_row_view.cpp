@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "braille/screen_row_view.h"
 
 #include <algorithm>

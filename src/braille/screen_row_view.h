@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window on the display during a run: the screen row printed last,
 // the line being spoken. The line keys walk the 24 rows from there, as the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "i18n/speech_mode_strings.h"
 
 #include <array>

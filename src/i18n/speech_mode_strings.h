@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts of the speech mode and of the program's own speech for menus
 // and controls, in the three languages of the string tables (which keep

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A chord started by the tone statement's first half, for the one who must
 // stop it again.

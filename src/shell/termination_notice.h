@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Ctrl+C, a closed terminal or a polite kill (SIGINT, SIGHUP, SIGTERM) end
 // the program as its exit command does. The handler does nothing but leave

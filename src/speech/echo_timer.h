@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The single-shot timer a key's echo waits on between its steps (the
 // capital-letter tone's length), so that no handler has to wait.

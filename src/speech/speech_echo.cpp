@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The echo of keys: a short queue of steps (tone, name, text, sound) that
 // plays in order without anyone waiting for it. A step that lasts (a tone,
 // a text whose end the next step waits for) leaves the queue standing; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Who speaks what: the program alone (self-voicing), or beside a screen
 // reader that already reads the focus, the menus and the typed keys. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The display's keys as BrlAPI reports them, and typed cells as chords.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line layout: an 80-column line on a 40-cell display, panned by whole
 // windows, with the caret's cursor cell and the routing keys' columns.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The presenter between a window's line and a fake 40-cell display: what is
 // written, when, and where the display's keys go.
 

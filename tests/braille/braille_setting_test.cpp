@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The braille display's setting in the configuration file.
 
 #include <gtest/gtest.h>

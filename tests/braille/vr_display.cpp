@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A braille display for tests, on the other end of BRLTTY's virtual braille
 // driver ("-b vr -d client:SOCKET"): listens on SOCKET, announces 40 cells
 // to every connection, writes every line BRLTTY sends (Braille "...",

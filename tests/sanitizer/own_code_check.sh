@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The leak suppressions name functions by their name alone where a library's
 # broken stack leaves nothing else to match; they must not hide a leak of
 # the program's own. This fails when the program's sources call one of them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a save may replace and what a start may read, for "ram.dat" and the
 // configuration file alike: links, special files, unreadable files,
 // read-only folders, and the litter of killed saves.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Preloaded into the program by the signal tests: every sleep and every
 // timed wait returns at once, so a run's pauses take no time and a signal
 // can land anywhere in many short runs. Waits without a time limit (the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Settings / Braille display: switches the display output on and off and
 // keeps the choice in the configuration file.

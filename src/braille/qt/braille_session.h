@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The braille display beside the program's windows: connects to BRLTTY when
 // it runs (quietly, and again after a loss), takes the display for the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's windows as braille views: the data-entry field, the screen
 // review's caret line, and the focused control of any other dialog.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Held keys. X sends a held key's repeats as release and press pairs, and
 // the toolkit recognises only some of the releases as repeats; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The X server's side of held keys, apart from the rest: X11's headers
 // define macros (None, KeyPress, Bool) that clash with Qt's names.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's own voice for its interface, when no screen reader reads
 // it: the menu bar and each menu item as it is highlighted, the controls of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The speech mode in the desktop: the choice from the command line or the
 // configuration file, the screen reader watched for the automatic mode,

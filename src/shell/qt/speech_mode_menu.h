@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Settings / Speech mode: three exclusive items (automatic, self-voicing,
 // screen reader). Choosing one tells the speech policy and writes the

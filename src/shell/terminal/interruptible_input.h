@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The terminal's two long waits, made to end when a termination signal
 // leaves its notice: reading standard input (a line of the data-entry

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether the desktop's screen reader runs: the ScreenReaderEnabled
 // property of org.a11y.Status on the accessibility bus's launcher (session

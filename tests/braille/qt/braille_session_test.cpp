@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Without BRLTTY the display output stays silent and out of the way; the
 // menu item switches it and keeps the choice in the settings file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows as the braille display sees them: the data-entry field with
 // its caret, routing and cells typed on the display; the review's caret
 // line and line keys with their speech; the focused control of another

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop program in a real window under Xvfb beside a real BRLTTY
 # (virtual braille driver, no screen driver, its BrlAPI server on a private
 # local socket without authentication); this script is the braille display

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keys keep their order whatever the echo is doing: keys that arrive while
 // a key's spoken name is still playing (an engine that holds its speech
 // open until reset) are inserted in the order typed, and a held key's

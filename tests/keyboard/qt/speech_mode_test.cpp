@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What each speech mode sends to the speech service: beside a screen reader
 // the printed lines, the review's position and boundaries and the chords'
 // characters go through the system service and the keys, the review's text,

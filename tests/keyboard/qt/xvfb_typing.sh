@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Typing by ear in the desktop program's real window under Xvfb, with real
 # X key events and the voice on, so that every key is echoed as it is
 # typed. Usage: xvfb_typing.sh PROGRAM_DIR MODE, where MODE is

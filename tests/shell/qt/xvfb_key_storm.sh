@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A storm of 20,000 random real key events into the desktop program's window
 # under Xvfb while the game runs, with the embedded voice on OpenAL's null
 # output: letters, chords of braille keys held together, arrows (Up and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program alone, without a screen reader (no accessibility bus: the
 # automatic speech mode falls to self-voicing), in a real window under Xvfb
 # with the embedded voice on OpenAL's null output. Real keys walk the menus

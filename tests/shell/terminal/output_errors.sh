@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Standard output that cannot be written (a closed pipe, a full device) is
 # reported, the process is not killed by SIGPIPE, and ram.dat is still
 # written. A line of raw Windows-1250 bytes is reported as invalid UTF-8.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Termination signals at random instants of short terminal runs: SIGTERM,
 # SIGINT, SIGHUP (an orderly end that saves) and SIGKILL (no save at all).
 # After each, "ram.dat" is the old image or the one a whole run writes,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program beside the real screen reader: Orca runs in a desktop session
 # under Xvfb (accessibility bus, openbox, a private speech-dispatcher and
 # PulseAudio with a silent sink per voice, both recorded). The program, in
