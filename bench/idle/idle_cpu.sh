@@ -41,4 +41,4 @@ wait "$program" 2>/dev/null
 INNER
 chmod +x "$work"/measure.sh
 cd "$work"
-xvfb-run -a -s "-screen 0 1024x768x24" ./measure.sh
+run_under_xvfb ./measure.sh

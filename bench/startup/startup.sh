@@ -11,9 +11,8 @@ set -euo pipefail
 program_dir=$(realpath "${1:-$(dirname "$0")/../../build/bin}")
 runs=10
 
-for tool in xvfb-run; do
-    command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 1; }
-done
+. "$(dirname "$0")/../../tests/support/xvfb_program.sh"
+command -v Xvfb >/dev/null || { echo "Xvfb is not installed" >&2; exit 1; }
 [ -x "$program_dir/orbela" ] || { echo "no orbela in $program_dir" >&2; exit 1; }
 
 work=$(mktemp -d)
@@ -50,7 +49,7 @@ INNER
 chmod +x "$work"/measure.sh
 
 cd "$work"
-xvfb-run -a -s "-screen 0 1024x768x24" ./measure.sh "$program_dir" "$runs" >times.txt
+run_under_xvfb ./measure.sh "$program_dir" "$runs" >times.txt
 echo "start-up to idle main window, $runs runs (ms):"
 tr '\n' ' ' <times.txt
 echo

@@ -20,6 +20,8 @@ fail() {
     echo "FAIL: $*"
     exit 1
 }
+# shellcheck source=../support/xvfb_program.sh
+. "$(dirname "$0")/../support/xvfb_program.sh"
 for tool in dpkg-buildpackage dh lintian fakeroot; do
     command -v "$tool" >/dev/null || fail "$tool is missing (build.sh installs it)"
 done
@@ -122,10 +124,10 @@ grep -q '^Exec=orbela --data-home$' "$prefix/share/applications/org.orbela.Orbel
     fail "the desktop entry does not start the program with --data-home"
 # The desktop window as the menu entry starts it, under Xvfb: it reaches an
 # idle main window, which a missing data file's alert would prevent.
-if command -v xvfb-run >/dev/null; then
+if command -v Xvfb >/dev/null; then
     rm -rf "$home/.local/share/orbela"
     export program home
-    (cd "$home" && timeout 120 xvfb-run -a env HOME="$home" LC_ALL=C.UTF-8 ALSOFT_DRIVERS=null \
+    (cd "$home" && run_under_xvfb timeout 120 env HOME="$home" LC_ALL=C.UTF-8 ALSOFT_DRIVERS=null \
         ORBELA_STARTUP_PROBE=1 bash -c '
         "$0" --data-home 2>"$1" &
         pid=$!
@@ -144,6 +146,6 @@ if command -v xvfb-run >/dev/null; then
         fail "the desktop wrote something beside the executable"
     echo "the installed desktop window came up idle"
 else
-    fail "xvfb-run is missing (build.sh installs it)"
+    fail "Xvfb is missing (build.sh installs it)"
 fi
 echo "package built, lintian clean, installed and played"

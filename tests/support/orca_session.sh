@@ -1,5 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# A desktop session for a screen reader, inside the X server xvfb-run
+# A desktop session for a screen reader, inside the Xvfb server
 # started and the D-Bus session dbus-run-session started: the accessibility
 # bus, openbox as window manager, a private PulseAudio with one silent sink
 # per voice ("screenreader", the default, and "program"), a private

@@ -5,7 +5,7 @@
 # Exits 77 (skipped) when a tool the scripts need is missing.
 require_xvfb_tools() {
     local tool
-    for tool in xvfb-run xdotool; do
+    for tool in Xvfb xdotool; do
         if ! command -v "$tool" >/dev/null; then
             echo "SKIP: $tool is not installed"
             exit 77
@@ -21,4 +21,39 @@ copy_program_folder() {
     trap 'rm -rf "$work"' EXIT
     find "$1" -maxdepth 1 -type f ! -name '*_tests' -exec cp {} "$work"/ \;
     rm -f "$work"/ram.dat "$work"/*.ini
+}
+
+# Runs "$@" with DISPLAY on an Xvfb server of its own and returns its status.
+# Xvfb claims a free display number itself (-displayfd), where xvfb-run -a
+# scans /tmp for one and can race a server of the same number going away.
+# -noreset: by default the server resets when its last client leaves, and a
+# window connecting just as a short-lived xdotool leaves is refused.
+run_under_xvfb() {
+    local dir display="" xvfb status=0 i
+    dir=$(mktemp -d)
+    : >"$dir/display"
+    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$dir/display" >"$dir/xvfb.log" 2>&1 &
+    xvfb=$!
+    # The number is written, with a newline, once the server accepts clients.
+    for ((i = 0; i < 300; i++)); do
+        if [ "$(wc -l <"$dir/display")" -ge 1 ]; then
+            display=$(head -n 1 "$dir/display")
+            break
+        fi
+        kill -0 "$xvfb" 2>/dev/null || break
+        sleep 0.1
+    done
+    if [ -z "$display" ]; then
+        echo "Xvfb did not start:" >&2
+        cat "$dir/xvfb.log" >&2
+        kill "$xvfb" 2>/dev/null || true
+        wait "$xvfb" 2>/dev/null || true
+        rm -rf "$dir"
+        return 1
+    fi
+    env -u XAUTHORITY DISPLAY=":$display" "$@" || status=$?
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+    rm -rf "$dir"
+    return "$status"
 }

@@ -17,7 +17,7 @@
 #    the field shows again.
 #  - When the program has ended, BRLTTY shows its own screen at the
 #    display's next key.
-# Exits 77 (skipped) when xvfb-run, xdotool or brltty is missing.
+# Exits 77 (skipped) when Xvfb, xdotool or brltty is missing.
 set -euo pipefail
 program_dir=$1
 vr_display=$2
@@ -209,7 +209,7 @@ report() {
     echo "--- stderr of brltty"; tail -n 20 brltty.err 2>/dev/null || true
     exit 1
 }
-xvfb-run -a -s "-screen 0 1024x768x24" ./play.sh "$brltty" || report "$(cat failure.txt 2>/dev/null || echo 'the run failed')"
+run_under_xvfb ./play.sh "$brltty" || report "$(cat failure.txt 2>/dev/null || echo 'the run failed')"
 [ "$(cat status.txt 2>/dev/null)" = done ] || report "the run did not complete"
 
 # The introduction's last line before the prompt was on the display.

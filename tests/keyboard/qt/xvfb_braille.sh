@@ -7,7 +7,7 @@
 # each confirmed with Return; the player must then stand in the little
 # park, whose description is on the screen. Alt+F4 in the data-entry
 # dialog ends the program and writes ram.dat. Exits 77 (skipped) when
-# xvfb-run or xdotool is missing.
+# Xvfb or xdotool is missing.
 set -euo pipefail
 program_dir=$1
 
@@ -101,7 +101,7 @@ fail() {
     echo "--- stderr of the program"; cat err.txt 2>/dev/null || true
     exit 1
 }
-xvfb-run -a -s "-screen 0 1024x768x24" ./play.sh || fail "the run did not complete"
+run_under_xvfb ./play.sh || fail "the run did not complete"
 [ "$(cat status.txt)" = "exit status 0" ] || fail "$(cat status.txt)"
 [ -f screen.txt ] || fail "no screen dump"
 grep -q 'jsi v malém parčíku. vidíš odpadkový koš.' screen.txt || fail "the park is not on the screen"

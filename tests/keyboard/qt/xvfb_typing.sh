@@ -196,7 +196,7 @@ fail() {
     echo "--- stderr of the program"; grep -v '^orbela-dialog' err.txt 2>/dev/null | tail -n 20 || true
     exit 1
 }
-xvfb-run -a -s "-screen 0 1024x768x24" ./play.sh || fail "the run did not complete"
+run_under_xvfb ./play.sh || fail "the run did not complete"
 [ "$(cat status.txt)" = "exit status 0" ] || fail "$(cat status.txt)"
 case $mode in
 embedded | system)

@@ -9,7 +9,7 @@
 # Ctrl+D opens the sound settings window), its resident memory must
 # not have grown by more than 8 MiB from the first fifth of the storm to its
 # end, and a SIGTERM must end it as Program/Exit does (exit 0, ram.dat
-# written). Prints the figures. Exits 77 (skipped) without xvfb-run or
+# written). Prints the figures. Exits 77 (skipped) without Xvfb or
 # xdotool.
 #
 #   xvfb_key_storm.sh PROGRAM_DIR [EVENTS]
@@ -186,7 +186,7 @@ fail() {
     echo "--- stderr of the program"; tail -n 40 err.txt 2>/dev/null || true
     exit 1
 }
-xvfb-run -a -s "-screen 0 1024x768x24" ./storm.sh || fail "the storm failed"
+run_under_xvfb ./storm.sh || fail "the storm failed"
 [ "$(cat status.txt)" = "exit status 0" ] || fail "$(cat status.txt) after SIGTERM"
 [ "$(stat -c %s ram.dat 2>/dev/null || echo 0)" -eq 65536 ] || fail "ram.dat was not written on SIGTERM"
 grep -q 'ERROR: \(Address\|Leak\|Undefined\)Sanitizer\|runtime error:' err.txt && fail "a sanitizer report"

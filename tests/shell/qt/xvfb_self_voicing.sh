@@ -122,7 +122,7 @@ fail() {
 }
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
 mkdir -p "$XDG_CONFIG_HOME"
-xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- ./play.sh || fail "the run under Xvfb failed"
+run_under_xvfb dbus-run-session -- ./play.sh || fail "the run under Xvfb failed"
 [ -f speech.log ] || fail "nothing was spoken"
 # The log between the marks of a step and the next.
 between() {

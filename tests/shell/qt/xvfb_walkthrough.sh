@@ -5,7 +5,7 @@
 # command is typed with real key events into the data-entry dialog and
 # confirmed with Return, and Alt+P, E (Program/Exit) ends the program. The
 # screen must show the win's closing texts and "hotovo", and ram.dat must
-# hold 65,536 bytes. Exits 77 (skipped) when xvfb-run or xdotool is missing.
+# hold 65,536 bytes. Exits 77 (skipped) when Xvfb or xdotool is missing.
 set -euo pipefail
 program_dir=$1
 commands=$2
@@ -22,7 +22,7 @@ cp "$commands" "$work"/commands.txt
 
 cat >"$work"/play.sh <<'INNER'
 #!/usr/bin/env bash
-# Runs inside the X server that xvfb-run started.
+# Runs inside the Xvfb server started for it.
 set -uo pipefail
 export ORBELA_SCREEN_DUMP=$PWD/screen.txt
 # Counts every showing of the data-entry dialog on standard error.
@@ -125,7 +125,7 @@ INNER
 chmod +x "$work"/play.sh
 
 cd "$work"
-if ! xvfb-run -a -s "-screen 0 1024x768x24" ./play.sh; then
+if ! run_under_xvfb ./play.sh; then
     echo "--- stderr of the program"; cat err.txt 2>/dev/null || true
     [ -f screen.txt ] && { echo "--- screen"; cat screen.txt; }
     exit 1

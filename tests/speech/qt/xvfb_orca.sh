@@ -107,7 +107,7 @@ fail() {
 # dconf) live in the test's folder, not in the user's.
 export HOME=$work/session/home XDG_CONFIG_HOME=$work/session/home/.config
 mkdir -p "$XDG_CONFIG_HOME"
-timeout $((patience / 10 * 3 + 120)) xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- ./play.sh ||
+run_under_xvfb timeout $((patience / 10 * 3 + 120)) dbus-run-session -- ./play.sh ||
     fail "the run in the desktop session failed"
 [ "$(cat status.txt 2>/dev/null)" = running ] || fail "the program ended during the run"
 

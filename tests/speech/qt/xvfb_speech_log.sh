@@ -7,7 +7,7 @@
 # once it has been said; the program is then ended. The system speech
 # service is unreachable on purpose: its failure is reported once, in one
 # message at start that the script answers, and the embedded engine speaks
-# all the same. Exits 77 (skipped) when xvfb-run or xdotool is
+# all the same. Exits 77 (skipped) when Xvfb or xdotool is
 # missing.
 set -euo pipefail
 program_dir=$1
@@ -71,7 +71,7 @@ fail() {
     echo "--- stderr of the program"; cat err.txt 2>/dev/null || true
     exit 1
 }
-xvfb-run -a -s "-screen 0 1024x768x24" ./play.sh || fail "the run under Xvfb failed"
+run_under_xvfb ./play.sh || fail "the run under Xvfb failed"
 [ "$(cat messages.txt)" = 1 ] || fail "$(cat messages.txt) messages at start instead of one"
 [ "$(cat status.txt 2>/dev/null)" = "running" ] || fail "the program ended during the run"
 [ -f speech.log ] || fail "no speech log"
