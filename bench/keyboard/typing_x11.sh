@@ -4,4 +4,5 @@
 # fastest rate of real X keys that reach the data-entry field in order.
 # Run: bench/keyboard/typing_x11.sh build/bin
 set -euo pipefail
-exec xvfb-run -a -s "-screen 0 1024x768x24" python3 "$(dirname "$0")/typing_x11.py" "${1:-build/bin}"
+. "$(dirname "$0")/../../tests/support/xvfb_program.sh"
+run_under_xvfb python3 "$(dirname "$0")/typing_x11.py" "${1:-build/bin}"
