@@ -27,8 +27,9 @@ public:
     DeviceRest(const DeviceRest&) = delete;
     DeviceRest& operator=(const DeviceRest&) = delete;
 
-    // Call before a sound starts: resumes the device at once if it rests
-    // and starts the silence clock again.
+    // Call once a sound is set playing: resumes the device at once if it
+    // rests (its first mixed period then holds the sound) and starts the
+    // silence clock again.
     void Wake();
     bool Resting() const;
 

@@ -181,10 +181,12 @@ public:
 
     void Play(PlayMode mode) override
     {
-        buffer_->context->Wake();
         Bind();
         alSourcei(id_, AL_LOOPING, mode == PlayMode::Looping ? AL_TRUE : AL_FALSE);
         alSourcePlay(id_);
+        // Woken after the play: a resting output's first mixed period
+        // then already holds the sound, a period (about 12 ms) sooner.
+        buffer_->context->Wake();
     }
     void Stop() override
     {

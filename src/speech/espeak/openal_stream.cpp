@@ -128,8 +128,6 @@ void OpenAlStream::Queue(const std::int16_t* samples, std::size_t count)
     Reclaim();
     if (free_.empty() || count == 0)
         return;
-    if (rest_)
-        rest_->Wake();
     const ALuint buffer = free_.back();
     free_.pop_back();
     alBufferData(buffer, AL_FORMAT_MONO16, samples, static_cast<ALsizei>(count * sizeof(std::int16_t)),
@@ -140,6 +138,10 @@ void OpenAlStream::Queue(const std::int16_t* samples, std::size_t count)
     alGetSourcei(source_, AL_SOURCE_STATE, &state);
     if (state != AL_PLAYING)
         alSourcePlay(source_);
+    // Woken after the play: a resting output's first mixed period then
+    // already holds the samples, a period (about 12 ms) sooner.
+    if (rest_)
+        rest_->Wake();
 }
 
 bool OpenAlStream::Playing()
