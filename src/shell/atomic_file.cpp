@@ -21,6 +21,7 @@ namespace fs = std::filesystem;
 // Closes the descriptor when the write gives up half-way.
 class FileDescriptor {
 public:
+    FileDescriptor() = default;
     explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor() { Close(); }
     FileDescriptor(const FileDescriptor&) = delete;
@@ -35,9 +36,14 @@ public:
         fd_ = -1;
         return result == 0;
     }
+    void Reset(int fd = -1)
+    {
+        Close();
+        fd_ = fd;
+    }
 
 private:
-    int fd_;
+    int fd_ = -1;
 };
 
 bool WriteAll(int fd, std::string_view bytes)
@@ -140,19 +146,31 @@ bool FolderRefusesNewFiles(int error)
 bool ReplaceFile(const fs::path& target, std::string_view bytes)
 {
     const fs::path folder = target.parent_path();
-    std::string pattern = TemporaryPattern(target);
-    // mkostemp opens with O_CREAT | O_EXCL and mode 0600.
-    FileDescriptor temporary(::mkostemp(pattern.data(), O_CLOEXEC));
-    if (temporary.Get() < 0) {
-        const int error = errno;
-        std::error_code ignored;
-        if (FolderRefusesNewFiles(error) && fs::is_regular_file(target, ignored) && ::access(target.c_str(), W_OK) == 0)
-            return RewriteInPlace(target, bytes);
-        return false;
+    std::string pattern;
+    FileDescriptor temporary;
+    // Locked while the file is written: the clean-up at a start leaves
+    // alone a temporary file that a running save holds. Another copy
+    // starting up may take the file between its creation and the lock;
+    // then a new one is made.
+    for (int attempt = 0; attempt < 8 && temporary.Get() < 0; ++attempt) {
+        pattern = TemporaryPattern(target);
+        // mkostemp opens with O_CREAT | O_EXCL and mode 0600.
+        temporary.Reset(::mkostemp(pattern.data(), O_CLOEXEC));
+        if (temporary.Get() < 0) {
+            const int error = errno;
+            std::error_code ignored;
+            if (FolderRefusesNewFiles(error) && fs::is_regular_file(target, ignored) &&
+                ::access(target.c_str(), W_OK) == 0)
+                return RewriteInPlace(target, bytes);
+            return false;
+        }
+        struct stat status {};
+        if (::flock(temporary.Get(), LOCK_EX | LOCK_NB) != 0 || ::fstat(temporary.Get(), &status) != 0 ||
+            status.st_nlink == 0)
+            temporary.Reset();  // the clean-up has it and removes it
     }
-    // Held while the file is written: the clean-up at the next start leaves
-    // alone a temporary file that a running save still holds.
-    ::flock(temporary.Get(), LOCK_EX | LOCK_NB);
+    if (temporary.Get() < 0)
+        return false;
     const bool written = WriteAll(temporary.Get(), bytes) && TakeOverAttributes(temporary.Get(), target) &&
         ::fsync(temporary.Get()) == 0;
     if (!written || ::rename(pattern.c_str(), target.c_str()) != 0) {

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/atomic_file.h"
 
+#include <atomic>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
 
 #include "runtime/error.h"
 #include "shell/temp_folder.h"
@@ -143,6 +145,30 @@ TEST(AtomicFileTest, AFullDiskLeavesTheOldFileIntact)
 
     EXPECT_EQ(message, "Unable to write to " + file.string());
     EXPECT_EQ(ReadBytes(file), "the old image");
+    EXPECT_EQ(EntriesIn(folder.Path()), 1u) << "a temporary file was left behind";
+}
+
+TEST(AtomicFileTest, AnotherCopyStartingUpNeverTakesARunningSavesFile)
+{
+    // A second copy of the program clears killed saves' files at its start
+    // while this one saves: no save may lose its temporary file to it.
+    TempFolder folder;
+    const fs::path file = folder / "ram.dat";
+    WriteBytes(file, "the old image");
+    std::atomic<bool> saving{true};
+    std::thread otherCopy([&] {
+        while (saving)
+            RemoveStaleTemporaryFiles(file);
+    });
+    int failed = 0;
+    for (int save = 0; save < 2000; ++save) {
+        if (MessageOfWrite(file, "image " + std::to_string(save)) != "no error")
+            ++failed;
+    }
+    saving = false;
+    otherCopy.join();
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(ReadBytes(file), "image 1999");
     EXPECT_EQ(EntriesIn(folder.Path()), 1u) << "a temporary file was left behind";
 }
 
