@@ -10,8 +10,6 @@
 #include <string>
 #include <vector>
 
-#include <QSocketNotifier>
-
 #include "i18n/qt/taboutbox.h"
 #include "i18n/qt/tform3.h"
 #include "keyboard/braille_table.h"
@@ -38,6 +36,7 @@
 #include "shell/qt/interface_speech.h"
 #include "shell/qt/speech_mode_control.h"
 #include "shell/qt/startup_probe.h"
+#include "shell/qt/termination_watch.h"
 #include "shell/qt/tform1.h"
 #include "sound/openal_device.h"
 #include "sound/qt/tform5.h"
@@ -158,9 +157,13 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     // spoken, or left to a screen reader, already.
     SpeechModeControl speechMode(speechService, configuration, runtime.State().language, options.speechMode);
     QuickExit quickExit([&screen] { WriteScreenDumpIfAsked(screen); });
+    // Watching before the main window is made: its creation may wait for
+    // the answer to a message, and a signal must end the program there too.
+    TerminationWatch terminationWatch(termination.Descriptor(), report, quickExit);
 
     // The windows in their order; the dialogs belong to the main window.
     TForm1 form1(runtime, configuration, report, quickExit, executable, services);
+    terminationWatch.SetMainWindow(&form1);
     auto* form2 = new TForm2(runtime.State().language, &form1);
     form2->SetEndProgramHandler([&form1] { form1.EndProgramAtOnce(); });
     dialog.Attach(*form2);
@@ -200,17 +203,6 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     brailleDisplay.SetEnabled(brailleOn);
 #endif
 
-    // SIGTERM, SIGHUP and SIGINT end the window as Program/Exit does, from
-    // the message loop (a nested one while the game runs).
-    auto* terminationWatch = new QSocketNotifier(termination.Descriptor(), QSocketNotifier::Read, &form1);
-    QObject::connect(terminationWatch, &QSocketNotifier::activated, &form1, [&form1, &report, terminationWatch] {
-        terminationWatch->setEnabled(false);
-        try {
-            form1.exitsubmenuClick();
-        } catch (const Error& error) {
-            report.Report(error.what());
-        }
-    });
     speechMode.AttachMainWindow(form1, *form1.settingsmenu->menu());
     for (QWidget* dialog : std::initializer_list<QWidget*>{form3, form5, aboutbox})
         speechMode.Interface().WatchDialog(*dialog);
