@@ -4,7 +4,9 @@
 # window shown with the message loop idle, as the program itself reports it
 # when ORBELA_STARTUP_PROBE is set. Ten runs in one Xvfb server, each from a
 # fresh copy of the program's folder (first start: the configuration file
-# is created); prints every run and the median in milliseconds.
+# is created); prints every run and the median in milliseconds. Sounds go
+# to OpenAL's null output unless ALSOFT_DRIVERS says otherwise: without a
+# sound card the start-up would stop at its message.
 #
 #   bench/startup/startup.sh [PROGRAM_DIR]   (default: build/bin)
 set -euo pipefail
@@ -23,7 +25,7 @@ cat >"$work"/measure.sh <<'INNER'
 set -euo pipefail
 program_dir=$1
 runs=$2
-export QT_QPA_PLATFORM=xcb
+export QT_QPA_PLATFORM=xcb ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null}
 for ((run = 1; run <= runs; run++)); do
     folder=$(mktemp -d -p "$PWD")
     find "$program_dir" -maxdepth 1 -type f ! -name '*_tests' -exec cp {} "$folder"/ \;
