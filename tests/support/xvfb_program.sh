@@ -52,6 +52,10 @@ run_under_xvfb() {
         return 1
     fi
     env -u XAUTHORITY DISPLAY=":$display" "$@" || status=$?
+    if ! kill -0 "$xvfb" 2>/dev/null; then
+        echo "Xvfb ended before the run did:" >&2
+        cat "$dir/xvfb.log" >&2
+    fi
     kill "$xvfb" 2>/dev/null || true
     wait "$xvfb" 2>/dev/null || true
     rm -rf "$dir"

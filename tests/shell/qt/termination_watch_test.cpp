@@ -33,9 +33,10 @@ protected:
     void Signal() { ASSERT_EQ(::write(notice_[1], "T", 1), 1); }
     // Signals while `dialog` waits modally, until the program ends; then
     // answers it, as the recording end returns where the program would not.
-    void SignalWhileModal(QWidget* dialog, const std::function<void()>& answer)
+    void SignalWhileModal(QWidget* dialog, std::function<void()> answer)
     {
-        WhenModal(dialog, [&] {
+        // Runs after this function returned: the answer is kept by value.
+        WhenModal(dialog, [this, answer = std::move(answer)] {
             Signal();
             QTest::qWaitFor([&] { return end.calls > 0; }, 3000);
             answer();
