@@ -55,6 +55,9 @@ run_under_xvfb() {
     if ! kill -0 "$xvfb" 2>/dev/null; then
         echo "Xvfb ended before the run did:" >&2
         cat "$dir/xvfb.log" >&2
+    elif [ "$status" -ne 0 ] && [ -s "$dir/xvfb.log" ]; then
+        echo "--- Xvfb's log" >&2
+        cat "$dir/xvfb.log" >&2
     fi
     kill "$xvfb" 2>/dev/null || true
     wait "$xvfb" 2>/dev/null || true
