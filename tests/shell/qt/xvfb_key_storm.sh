@@ -39,7 +39,6 @@ program=$!
 trap 'kill -KILL "$program" 2>/dev/null' EXIT
 events=$(cat events.txt)
 
-visible_count() { xdotool search --onlyvisible --name '.' 2>/dev/null | wc -l; }
 rss_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$program/status"; }
 alive() { kill -0 "$program" 2>/dev/null; }
 
@@ -147,7 +146,8 @@ echo "$baseline $final" >rss.txt
 # Ctrl+D opens the sound settings window. A storm that started a new game
 # leaves its introduction being read aloud in real time, which costs next
 # to no processor time and holds both off: the check is then tried again,
-# each Ctrl+D also cutting the line being read, for up to three minutes.
+# each Ctrl+D also cutting the line being read, 36 times (about four
+# minutes at most).
 shown() { grep -c '^orbela-dialog-shown' err.txt; }
 answered=""
 for ((attempt = 0; attempt < 36; attempt++)); do
