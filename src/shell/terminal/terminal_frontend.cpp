@@ -92,8 +92,11 @@ int RunTerminal(const CommandLine& options)
     // The engine exists before the configuration is read: a first start
     // allows voice when it does.
     std::unique_ptr<TerminalSpeech> speaking;
-    if (!options.quiet)
+    if (!options.quiet) {
         speaking = std::make_unique<TerminalSpeech>(runtime.State());
+        // A signal ends the wait for a spoken line as it ends a pause.
+        speaking->Events().WatchNotice(termination.Descriptor());
+    }
     IniFile configuration(ConfigurationPath());
     // Whether the engine exists is whether it is built in: neither a missing
     // sound device nor --quiet may store voice off for every later start.
