@@ -73,8 +73,13 @@ int main(int argc, char** argv)
         try {
             orbela::EnterUserDataFolder(orbela::UserFolders::FromEnvironment());
         } catch (const orbela::Error& failure) {
+#ifdef ORBELA_HAVE_DESKTOP
+            // Started from the menu, nobody reads standard error.
+            return orbela::ReportStartupFailure(argc, argv, *options, failure.what());
+#else
             std::fprintf(stderr, "orbela: %s\n", orbela::Cp1250ToUtf8(failure.what()).c_str());
             return 1;
+#endif
         }
     }
     UseProgramAudioSettings();

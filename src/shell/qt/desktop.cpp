@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "i18n/guidance_strings.h"
+#include "i18n/qt/keys_dialog.h"
+#include "i18n/qt/message_box.h"
+#include "i18n/qt/qt_text.h"
 #include "i18n/qt/taboutbox.h"
 #include "i18n/qt/tform3.h"
 #include "keyboard/braille_table.h"
@@ -19,10 +24,13 @@
 #include "keyboard/qt/tform6.h"
 #include "keyboard/qt/virtual_key.h"
 #include "runtime/clock.h"
+#include "runtime/cp1250.h"
 #include "runtime/error.h"
 #include "runtime/runtime.h"
+#include "runtime/runtime_state.h"
 #include "runtime/screen.h"
 #include "runtime/speech_output.h"
+#include "shell/configuration.h"
 #include "shell/executable_path.h"
 #include "shell/user_folders.h"
 #include "shell/ini_file.h"
@@ -81,7 +89,65 @@ bool WindowsPossible(const CommandLine& options)
     return false;
 }
 
+// The toolkit sees the program's name and the arguments left for it.
+class ToolkitArguments {
+public:
+    ToolkitArguments(int argc, char** argv, const CommandLine& options)
+        : arguments_{argc > 0 ? argv[0] : "orbela"}
+    {
+        arguments_.insert(arguments_.end(), options.rest.begin(), options.rest.end());
+        for (std::string& argument : arguments_)
+            argv_.push_back(argument.data());
+        argv_.push_back(nullptr);
+        argc_ = static_cast<int>(arguments_.size());
+    }
+    int& Argc() { return argc_; }
+    char** Argv() { return argv_.data(); }
+
+private:
+    std::vector<std::string> arguments_;
+    std::vector<char*> argv_;
+    int argc_ = 0;
+};
+
 } // namespace
+
+int ReportStartupFailure(int argc, char** argv, const CommandLine& options, const std::string& cp1250Message)
+{
+    std::fprintf(stderr, "orbela: %s\n", Cp1250ToUtf8(cp1250Message).c_str());
+    if (!WindowsPossible(options) || options.tty)
+        return 1;
+    ToolkitArguments toolkit(argc, argv, options);
+    OrbelaApplication application(toolkit.Argc(), toolkit.Argv());
+    QGuiApplication::setDesktopFileName("org.orbela.Orbela");
+    // The voice the main window would have: the embedded engine, in the
+    // settings' language, unless the settings switch voice off or a screen
+    // reader reads the box.
+    RuntimeState state;
+    IniFile configuration(ConfigurationPath());
+    state.language = ReadLanguage(configuration);
+    state.voiceallowed = configuration.ReadBool("voice", "voiceallowed", true);
+    QtMessagePump pump;
+    QtGuiThreadPoster poster;
+    SpeechService speechService(state, pump);
+    if (options.speechLog) {
+        try {
+            speechService.SetLog(std::make_unique<SpeechLog>(*options.speechLog));
+        } catch (const Error&) {
+            // The failure itself is what must be heard.
+        }
+    }
+#ifdef ORBELA_HAVE_ESPEAK
+    try {
+        speechService.SetEngine(EngineSlot::Embedded, std::make_unique<EspeakEngine>(poster));
+    } catch (const Error&) {
+        // Shown without a voice.
+    }
+#endif
+    SpeechModeControl speechMode(speechService, configuration, state.language, options.speechMode);
+    ShowMessage(nullptr, FromCp1250(cp1250Message), MessageKind::Error);
+    return 1;
+}
 
 int RunDesktop(int argc, char** argv, const CommandLine& options)
 {
@@ -89,18 +155,11 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
         std::fputs("No display found: starting the terminal front-end (orbela --tty).\n", stderr);
         return RunTerminal(options);
     }
-    // The toolkit sees the program's name and the arguments left for it.
-    std::vector<std::string> arguments{argc > 0 ? argv[0] : "orbela"};
-    arguments.insert(arguments.end(), options.rest.begin(), options.rest.end());
-    std::vector<char*> toolkitArgv;
-    for (std::string& argument : arguments)
-        toolkitArgv.push_back(argument.data());
-    toolkitArgv.push_back(nullptr);
-    int toolkitArgc = static_cast<int>(arguments.size());
+    ToolkitArguments toolkit(argc, argv, options);
 
     // Made first and so removed last, after every object of the run.
     TerminationNotice termination;
-    OrbelaApplication application(toolkitArgc, toolkitArgv.data());
+    OrbelaApplication application(toolkit.Argc(), toolkit.Argv());
     // Lets the desktop match the window to the menu entry and its icon.
     QGuiApplication::setDesktopFileName("org.orbela.Orbela");
     MessageBoxErrorReport report;
@@ -192,6 +251,8 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     form2->SetServices({&runtime, &speechService, &keys, &braille, [form6] { form6->OpenVirtualScreen(); }});
     auto* aboutbox = new TAboutbox(runtime.State().language, &form1);
     form1.SetDialogs(form3, aboutbox);
+    auto* keysDialog = new KeysDialog(runtime.State().language, &form1);
+    form1.SetKeysDialog(keysDialog);
 #ifdef ORBELA_HAVE_BRAILLE
     // The braille display, when BRLTTY runs: quietly absent otherwise.
     BrailleSession brailleDisplay(runtime, {&form1, form2, form6});
@@ -204,10 +265,14 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
 #endif
 
     speechMode.AttachMainWindow(form1, *form1.settingsmenu->menu());
-    for (QWidget* dialog : std::initializer_list<QWidget*>{form3, form5, aboutbox})
+    for (QWidget* dialog : std::initializer_list<QWidget*>{form3, form5, aboutbox, keysDialog})
         speechMode.Interface().WatchDialog(*dialog);
 
     form1.show();
+    // Once the window is up, a newcomer hears what it is and how to begin.
+    QTimer::singleShot(0, &form1, [&speechMode, &runtime] {
+        speechMode.Interface().Say(GuidanceText(runtime.State().language, GuidanceString::Welcome));
+    });
     ArmStartupProbe(form1);
     application.exec();
     WriteScreenDumpIfAsked(screen);

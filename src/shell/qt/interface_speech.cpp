@@ -95,6 +95,13 @@ void InterfaceSpeech::WatchDialog(QWidget& dialog)
                     Say(DescribeControl(*button));
             });
     }
+    // A list read item by item as the arrows move through it.
+    for (auto* list : dialog.findChildren<QListWidget*>()) {
+        connect(list, &QListWidget::currentItemChanged, this, [this, list](QListWidgetItem* item) {
+            if (item && list->hasFocus())
+                Say(ToCp1250(item->text()));
+        });
+    }
     for (auto* slider : dialog.findChildren<QAbstractSlider*>()) {
         connect(slider, &QAbstractSlider::valueChanged, this, [this, slider](int) {
             if (slider->hasFocus())

@@ -41,12 +41,15 @@ public:
     std::string DescribeAction(const QAction& action, bool inMenuBar) const;
     std::string DescribeControl(const QWidget& control) const;
 
+    // Says an interface text (Windows-1250) in place of what is being
+    // said, when the speech policy lets the program speak for itself.
+    void Say(const std::string& cp1250Text);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void WatchMenu(QMenu& menu);
-    void Say(const std::string& cp1250Text);
     bool InWatchedWindow(const QObject* object) const;
     void FocusChanged(QWidget* now);
 

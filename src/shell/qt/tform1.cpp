@@ -14,6 +14,8 @@
 #include <exception>
 #include <utility>
 
+#include "i18n/guidance_strings.h"
+#include "i18n/qt/keys_dialog.h"
 #include "i18n/qt/qt_text.h"
 #include "i18n/qt/taboutbox.h"
 #include "i18n/qt/tform3.h"
@@ -108,6 +110,7 @@ void TForm1::CreateControls()
     QMenu* help = menuBar()->addMenu(QString());
     helpmenu = help->menuAction();
     helpmenu->setObjectName("helpmenu");
+    keyssubmenu = NewItem(help, "keyssubmenu", QKeySequence(Qt::Key_F1));
     aboutsubmenu = NewItem(help, "aboutsubmenu");
 
     // Voice is disabled by design until the settings allow it; Sounds waits
@@ -135,6 +138,7 @@ void TForm1::CreateControls()
     connect(environmentsubmenu, &QAction::triggered, this,
             [this] { Guarded([this] { environmentsubmenuClick(); }); });
     connect(aboutsubmenu, &QAction::triggered, this, [this] { Guarded([this] { aboutsubmenuClick(); }); });
+    connect(keyssubmenu, &QAction::triggered, this, [this] { Guarded([this] { keyssubmenuClick(); }); });
     connect(usesapi5submenu, &QAction::triggered, this, [this] { Guarded([this] { usesapi5submenuClick(); }); });
     connect(Voicesubmenu, &QAction::triggered, this, [this] { Guarded([this] { VoicesubmenuClick(); }); });
     connect(braillekeyboarditem, &QAction::triggered, this,
@@ -171,6 +175,10 @@ void TForm1::SetCaption()
     const QString program = QString::fromStdString(ExecutableCaptionName(executable_));
     setWindowTitle(program + " - " + LanguageText(runtime_.State().language, ProductNameString));
     setAccessibleName(windowTitle());
+    // What the program says as it opens, for a screen reader to read.
+    const QString welcome = FromCp1250(GuidanceText(runtime_.State().language, GuidanceString::Welcome));
+    setAccessibleDescription(welcome);
+    printmemo->setAccessibleDescription(welcome);
     // The screen reader names the game's screen as the review does.
     printmemo->setAccessibleName(LanguageText(runtime_.State().language, ScreenString));
 }
@@ -196,6 +204,7 @@ void TForm1::SetMenuCaptions()
         if (item->menu())
             item->menu()->setTitle(caption);
     }
+    keyssubmenu->setText(FromCp1250(GuidanceText(language, GuidanceString::KeysCaption)));
 }
 
 void TForm1::EmptyScreen()
@@ -311,6 +320,12 @@ void TForm1::aboutsubmenuClick()
 {
     if (about_)
         about_->exec();
+}
+
+void TForm1::keyssubmenuClick()
+{
+    if (keysDialog_)
+        keysDialog_->ShowKeys();
 }
 
 void TForm1::TimerTimer()

@@ -27,6 +27,7 @@ class ProcessEnd;
 class Runtime;
 class SpeechEngine;
 class SpeechService;
+class KeysDialog;
 class TAboutbox;
 class TForm3;
 class TForm1Sound;
@@ -67,6 +68,7 @@ public:
     // The windows created after this one, reached by its menu commands.
     void SetDialogs(TForm3* environment, TAboutbox* about);
     void SetVoiceDialog(TForm4* voice) { voice_ = voice; }
+    void SetKeysDialog(KeysDialog* keys) { keysDialog_ = keys; }
     void SetVirtualScreen(TForm6* screen) { virtualScreen_ = screen; }
     void SetSoundDialog(TForm5* sound);
 
@@ -76,6 +78,8 @@ public:
     void exitsubmenuClick();
     void environmentsubmenuClick();
     void aboutsubmenuClick();
+    // Help/Keys (F1): the list of keys.
+    void keyssubmenuClick();
     void usesapi5submenuClick();
     void VoicesubmenuClick();
     void TimerTimer();
@@ -99,6 +103,7 @@ public:
     QAction* exitsubmenu = nullptr;
     QAction* helpmenu = nullptr;
     QAction* aboutsubmenu = nullptr;
+    QAction* keyssubmenu = nullptr;
     QAction* braillekeyboarditem = nullptr;
     QAction* usesapi5submenu = nullptr;
 
@@ -149,6 +154,7 @@ private:
     std::unique_ptr<PrintmemoMirror> mirror_;
     TForm3* environment_ = nullptr;
     TAboutbox* about_ = nullptr;
+    KeysDialog* keysDialog_ = nullptr;
     SpeechService* speech_ = nullptr;
     std::function<std::unique_ptr<SpeechEngine>()> embeddedEngine_;
     TForm4* voice_ = nullptr;
