@@ -109,6 +109,24 @@ std::string AlcReason(ALCdevice* device)
     return text ? text : "error " + std::to_string(code);
 }
 
+// Why no output opened, in a player's words. The library's own error code
+// names no cause (it says "Out of Memory" when no backend could open), so
+// the reason is told from the outputs the library can list.
+std::string NoOutputReason(const std::string& deviceName)
+{
+    if (!deviceName.empty())
+        return "the sound output \"" + deviceName + "\" was not found, or another program holds it";
+    const ALCchar* outputs = nullptr;
+    if (alcIsExtensionPresent(nullptr, "ALC_ENUMERATE_ALL_EXT"))
+        outputs = alcGetString(nullptr, ALC_ALL_DEVICES_SPECIFIER);
+    else if (alcIsExtensionPresent(nullptr, "ALC_ENUMERATION_EXT"))
+        outputs = alcGetString(nullptr, ALC_DEVICE_SPECIFIER);
+    if (!outputs || !*outputs)
+        return "no sound card and no sound server (PulseAudio, PipeWire) were found";
+    return std::string("the sound output \"") + outputs +
+           "\" did not open; another program may hold it, or the sound server has stopped";
+}
+
 // Raises the error of the AL call just made, if it failed.
 void CheckAl(const std::string& failure, const char* operation)
 {
@@ -259,11 +277,8 @@ std::unique_ptr<OpenAlDevice> OpenAlDevice::Open(const std::string& deviceName, 
 {
     auto context = std::make_shared<Context>();
     context->device = alcOpenDevice(deviceName.empty() ? nullptr : deviceName.c_str());
-    if (!context->device) {
-        std::string which = deviceName.empty() ? "the default audio output" : "the audio output \"" + deviceName + "\"";
-        throw Error("DirectSound cannot be initialized: OpenAL Soft could not open " + which + " (" +
-                    AlcReason(nullptr) + ")");
-    }
+    if (!context->device)
+        throw Error("DirectSound cannot be initialized: " + NoOutputReason(deviceName));
     context->context = alcCreateContext(context->device, nullptr);
     if (!context->context)
         throw Error("Primary Buffer cannot be made: OpenAL Soft could not create a context (" +
