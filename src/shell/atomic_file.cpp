@@ -68,8 +68,11 @@ bool TakeOverAttributes(int fd, const fs::path& target)
 {
     struct stat existing {};
     if (::stat(target.c_str(), &existing) == 0) {
-        if (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid())
-            static_cast<void>(::fchown(fd, existing.st_uid, existing.st_gid));
+        // Only root may give a file away; anyone else keeps the file as
+        // their own, so a failure here is no failure of the save.
+        if ((existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) &&
+            ::fchown(fd, existing.st_uid, existing.st_gid) != 0) {
+        }
         return ::fchmod(fd, existing.st_mode & 07777) == 0;
     }
     const mode_t mask = ::umask(0);

@@ -25,8 +25,9 @@ void LeaveNotice(int signalNumber)
         arrivedSignal = signalNumber;
     const char byte = 1;
     const int fd = noticeWriteEnd;
-    if (fd >= 0)
-        static_cast<void>(::write(fd, &byte, 1));
+    // A full pipe already holds a notice: a failed write loses nothing.
+    if (fd >= 0 && ::write(fd, &byte, 1) < 0) {
+    }
     errno = savedErrno;
 }
 

@@ -66,6 +66,24 @@ for file in ./usr/games/orbela ./usr/share/orbela/sounds.dat ./usr/share/orbela/
     grep -qxF "$file" <<<"$contents" || fail "the package lacks $file"
 done
 
+# What the desktop features need comes with the package or is recommended;
+# the voice data comes through the speech library's own dependency.
+depends=$(dpkg-deb -f "$deb" Depends)
+recommends=$(dpkg-deb -f "$deb" Recommends)
+suggests=$(dpkg-deb -f "$deb" Suggests)
+grep -q 'libespeak-ng1' <<<"$depends" || fail "Depends lacks the speech library: $depends"
+grep -q 'espeak-ng-data' <<<"$depends" && fail "Depends names espeak-ng-data, which libespeak-ng1 brings: $depends"
+for package in speech-dispatcher speech-dispatcher-espeak-ng qt6-wayland brltty xbrlapi; do
+    grep -qE "(^|, )$package(,|$| )" <<<"$recommends" || fail "Recommends lacks $package: $recommends"
+done
+grep -qE '(^|, )orca(,|$| )' <<<"$suggests" || fail "Suggests lacks orca: $suggests"
+grep -q 'libbrlapi' <<<"$depends" || fail "the program was built without the braille display: $depends"
+# The README and the list of keys are documentation.
+for doc in README.md keys.en.txt keys.cs.txt keys.sk.txt; do
+    grep -qE "^\./usr/share/doc/orbela/$doc(\.gz)?$" <<<"$contents" || fail "the package lacks the documentation $doc"
+done
+grep -q 'warning: ignoring return value' "$work/build.log" && fail "the build warns: $(grep -m2 'warning:' "$work/build.log")"
+
 lintian_status=0
 lintian --fail-on error "$deb" >"$work/lintian.txt" 2>&1 || lintian_status=$?
 cat "$work/lintian.txt"
@@ -96,6 +114,8 @@ run_installed() {
 
 version_text=$("$program" --version) || fail "--version failed"
 [ "$(head -n 1 <<<"$version_text")" = "orbela $version" ] || fail "--version does not print orbela $version"
+"$(dirname "$0")/manual_options.sh" "$program" "$prefix/share/man/man6/orbela.6.gz" ||
+    fail "the installed manual page does not match --help"
 
 status=0
 run_installed --tty --quiet <"$commands" >"$work/out.txt" 2>"$work/err.txt" || status=$?
@@ -145,6 +165,13 @@ if command -v Xvfb >/dev/null; then
     [ "$(ls -A "$prefix/games")" = "$before_bin" ] ||
         fail "the desktop wrote something beside the executable"
     echo "the installed desktop window came up idle"
+    # From the menu entry, as an unprivileged player with no screen reader:
+    # the greeting, Help / Keys and a broken data folder, all heard.
+    exec_line=$(sed -n 's/^Exec=//p' "$prefix/share/applications/org.orbela.Orbela.desktop")
+    read -r -a entry <<<"$exec_line"
+    [ "${entry[0]}" = orbela ] || fail "the desktop entry starts ${entry[0]}, not orbela"
+    "$(dirname "$0")/../shell/qt/xvfb_first_start.sh" "$program" "${entry[@]:1}" ||
+        fail "the installed program's first start was not heard"
 else
     fail "Xvfb is missing (build.sh installs it)"
 fi
