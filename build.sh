@@ -23,6 +23,8 @@ packages=(
     liblouis-data
     libbrlapi-dev brltty
     xvfb xauth xdotool
+    # A Wayland desktop: a headless compositor, its key injector, Qt's plugin.
+    sway wtype qt6-wayland
     debhelper dpkg-dev fakeroot lintian appstream desktop-file-utils man-db
     clang libclang-rt-14-dev
     # The screen reader beside the program, in a desktop session of its own.

@@ -66,6 +66,11 @@ void AutoRepeatPairing::DeliverHeldRelease()
 
 void EnableHeldKeyRepeat(QObject& application)
 {
+    // Under Wayland the toolkit makes a held key's repeats itself and marks
+    // every one of them: no X server to ask, no unmarked pair to find, and
+    // no reason to hold each real release back.
+    if (QGuiApplication::platformName().startsWith("wayland"))
+        return;
     if (RequestDetectableAutoRepeat())
         return;
     application.installEventFilter(new AutoRepeatPairing(&application));

@@ -40,7 +40,8 @@ private:
     bool delivering_ = false;
 };
 
-// The request at start, with the filter as the fallback.
+// The request at start, with the filter as the fallback; nothing under
+// Wayland, whose repeats the toolkit marks.
 void EnableHeldKeyRepeat(QObject& application);
 
 } // namespace orbela
