@@ -6,6 +6,7 @@
 #include <AL/alext.h>
 
 #include <climits>
+#include <fstream>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -109,6 +110,17 @@ std::string AlcReason(ALCdevice* device)
     return text ? text : "error " + std::to_string(code);
 }
 
+// ALSA lists its default output whether or not a card is there; the
+// kernel's list of cards tells (absent where the kernel has no sound).
+bool AnySoundCard()
+{
+    std::ifstream cards("/proc/asound/cards");
+    std::string first;
+    if (!cards || !std::getline(cards, first))
+        return false;
+    return first.find("no soundcards") == std::string::npos;
+}
+
 // Why no output opened, in a player's words. The library's own error code
 // names no cause (it says "Out of Memory" when no backend could open), so
 // the reason is told from the outputs the library can list.
@@ -121,7 +133,7 @@ std::string NoOutputReason(const std::string& deviceName)
         outputs = alcGetString(nullptr, ALC_ALL_DEVICES_SPECIFIER);
     else if (alcIsExtensionPresent(nullptr, "ALC_ENUMERATION_EXT"))
         outputs = alcGetString(nullptr, ALC_DEVICE_SPECIFIER);
-    if (!outputs || !*outputs)
+    if (!outputs || !*outputs || !AnySoundCard())
         return "no sound card and no sound server (PulseAudio, PipeWire) were found";
     return std::string("the sound output \"") + outputs +
            "\" did not open; another program may hold it, or the sound server has stopped";
