@@ -16,7 +16,8 @@ program=$1
 shift
 
 # shellcheck source=../../support/xvfb_program.sh
-. "$(dirname "$0")/../../support/xvfb_program.sh"
+support=$(cd "$(dirname "$0")/../../support" && pwd)
+. "$support"/xvfb_program.sh
 require_xvfb_tools
 for tool in dbus-run-session gdbus; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
@@ -38,13 +39,6 @@ cat >"$work"/play.sh <<'INNER'
 set -uo pipefail
 export QT_QPA_PLATFORM=xcb ALSOFT_DRIVERS=null
 export SPEECHD_ADDRESS=unix_socket:$PWD/no-such-socket
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-launcher=$!
-trap 'kill $launcher 2>/dev/null' EXIT
-for ((i = 0; i < 50; i++)); do
-    gdbus introspect --session --dest org.a11y.Bus --object-path /org/a11y/bus >/dev/null 2>&1 && break
-    sleep 0.1
-done
 visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 # With ANSWER=1, a start-up message in the way (the speech service that
 # cannot be reached) is answered.
@@ -112,7 +106,7 @@ if [ "$(id -u)" -eq 0 ] && [ "$program" != ./orbela ]; then
 fi
 run_under_xvfb "${player[@]}" HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
     XDG_DATA_HOME="$work/home/.local/share" PATH="/usr/games:$PATH" \
-    dbus-run-session -- ./play.sh || fail "the run under Xvfb failed"
+    dbus-run-session -- "$support"/accessibility_bus.sh ./play.sh || fail "the run under Xvfb failed"
 [ -f speech.log ] || fail "nothing was spoken"
 
 greeting='queued: Překladač Orbela Basicu. Hru spustíte klávesami Ctrl+S. Seznam kláves je v nabídce Nápověda, Klávesy, nebo pod klávesou F1.'

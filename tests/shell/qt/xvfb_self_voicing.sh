@@ -13,7 +13,8 @@ set -euo pipefail
 program_dir=$1
 
 # shellcheck source=../../support/xvfb_program.sh
-. "$(dirname "$0")/../../support/xvfb_program.sh"
+support=$(cd "$(dirname "$0")/../../support" && pwd)
+. "$support"/xvfb_program.sh
 require_xvfb_tools
 for tool in dbus-run-session gdbus; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
@@ -28,14 +29,6 @@ cat >"$work"/play.sh <<'INNER'
 set -uo pipefail
 export QT_QPA_PLATFORM=xcb ALSOFT_DRIVERS=null
 export SPEECHD_ADDRESS=unix_socket:$PWD/no-such-socket
-# A session bus with the accessibility bus, and no screen reader running.
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-launcher=$!
-trap 'kill $launcher 2>/dev/null' EXIT
-for ((i = 0; i < 50; i++)); do
-    gdbus introspect --session --dest org.a11y.Bus --object-path /org/a11y/bus >/dev/null 2>&1 && break
-    sleep 0.1
-done
 ./orbela --speech-log speech.log >out.txt 2>err.txt &
 program=$!
 visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
@@ -122,7 +115,7 @@ fail() {
 }
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
 mkdir -p "$XDG_CONFIG_HOME"
-run_under_xvfb dbus-run-session -- ./play.sh || fail "the run under Xvfb failed"
+run_under_xvfb dbus-run-session -- "$support"/accessibility_bus.sh ./play.sh || fail "the run under Xvfb failed"
 [ -f speech.log ] || fail "nothing was spoken"
 # The log between the marks of a step and the next.
 between() {
