@@ -164,6 +164,35 @@ TEST(BraillePresenter, MainWindowShowsTheRowPrintedLastAndWalksTheRows)
     EXPECT_EQ(view.Row(), Screen::Rows - 1);
 }
 
+TEST(BraillePresenter, APrintOverSeveralRowsIsShownFromItsStartAndPannedToItsEnd)
+{
+    Screen screen;
+    FakeDisplay display;
+    BraillePresenter presenter(display);
+    ScreenRowView view(screen, [&presenter] { presenter.Refresh(); });
+    presenter.SetView(&view);
+    screen.SetRow(0, "above");
+    std::string print;
+    for (int i = 0; print.size() < 100; ++i)
+        print += "word" + std::to_string(i) + " ";
+    print.resize(100);
+    // Printed from column 0 of row 1: 80 columns there, 20 on row 2, and the
+    // new line leaves the cursor on row 3.
+    tscrcursor cursor;
+    cursor.sety(3);
+    view.Printed(print, static_cast<std::uint8_t>(LineEnd::NewLine), 20, cursor);
+    EXPECT_EQ(display.writes.back().text, print.substr(0, 40)) << "from the print's start";
+    presenter.HandleKey({BrailleCommand::PanRight});
+    EXPECT_EQ(display.writes.back().text, print.substr(40, 40));
+    presenter.HandleKey({BrailleCommand::PanRight});
+    EXPECT_EQ(display.writes.back().text, Padded(print.substr(80)));
+    presenter.HandleKey({BrailleCommand::PanLeft});
+    presenter.HandleKey({BrailleCommand::PanLeft});
+    EXPECT_EQ(display.writes.back().text, print.substr(0, 40)) << "and back to its start";
+    presenter.HandleKey({BrailleCommand::LineUp});
+    EXPECT_EQ(display.writes.back().text, Padded("above")) << "the row above the whole print";
+}
+
 TEST(BraillePresenter, RowOfPrintedTextFollowsTheLineEndMode)
 {
     tscrcursor cursor;

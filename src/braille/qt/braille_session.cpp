@@ -17,6 +17,9 @@ namespace {
 
 // How soon a lost BRLTTY or display is looked for again.
 constexpr int RetryMilliseconds = 1500;
+// A server that accepts the socket but does not answer within this time
+// counts as absent (its attempt is left to end by itself).
+constexpr int AttemptMilliseconds = 4000;
 
 } // namespace
 
@@ -31,6 +34,9 @@ BrailleSession::BrailleSession(Runtime& runtime, Windows windows, QObject* paren
     runtime_.SetPrintListener(&screenView_);
     retry_.setInterval(RetryMilliseconds);
     connect(&retry_, &QTimer::timeout, this, &BrailleSession::TryConnect);
+    attemptLimit_.setSingleShot(true);
+    attemptLimit_.setInterval(AttemptMilliseconds);
+    connect(&attemptLimit_, &QTimer::timeout, this, &BrailleSession::AttemptTimedOut);
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &BrailleSession::FocusWindowChanged);
     connect(qApp, &QApplication::focusChanged, this, [this] { ChooseView(); });
     QLineEdit* field = windows_.dataEntry->inputedit;
@@ -44,6 +50,16 @@ BrailleSession::BrailleSession(Runtime& runtime, Windows windows, QObject* paren
 BrailleSession::~BrailleSession()
 {
     runtime_.SetPrintListener(nullptr);
+    Close();
+}
+
+void BrailleSession::Close()
+{
+    retry_.stop();
+    attemptLimit_.stop();
+    StopWatchingKeys();
+    StopWatchingAttempt();
+    connection_.AbandonConnecting();
     // The display goes back to the screen reader or console below.
     connection_.Disconnect();
 }
@@ -54,9 +70,7 @@ void BrailleSession::SetEnabled(bool enabled)
         return;
     enabled_ = enabled;
     if (!enabled) {
-        retry_.stop();
-        StopWatchingKeys();
-        connection_.Disconnect();
+        Close();
         return;
     }
     TryConnect();
@@ -66,14 +80,70 @@ void BrailleSession::TryConnect()
 {
     if (!enabled_)
         return;
-    if (!connection_.Connected()) {
-        if (!connection_.Connect()) {
-            retry_.start();
-            return;
-        }
-        presenter_.Invalidate();
-        WatchKeys();
+    if (connection_.Connected()) {
+        UseConnection();
+        return;
     }
+    if (connection_.Connecting())
+        return;
+    // An attempt given up on may still be blocked: none starts beside it.
+    if (!connection_.StartConnecting()) {
+        retry_.start();
+        return;
+    }
+    retry_.stop();
+    WatchAttempt();
+    attemptLimit_.start();
+}
+
+void BrailleSession::WatchAttempt()
+{
+    StopWatchingAttempt();
+    attempt_ = new QSocketNotifier(connection_.AttemptDescriptor(), QSocketNotifier::Read, this);
+    connect(attempt_, &QSocketNotifier::activated, this, &BrailleSession::AttemptEnded);
+}
+
+void BrailleSession::StopWatchingAttempt()
+{
+    if (!attempt_)
+        return;
+    attempt_->setEnabled(false);
+    attempt_->deleteLater();
+    attempt_ = nullptr;
+}
+
+void BrailleSession::AttemptEnded()
+{
+    // The attempt's descriptor closes with it.
+    StopWatchingAttempt();
+    attemptLimit_.stop();
+    if (!connection_.FinishConnecting()) {
+        if (enabled_)
+            retry_.start();
+        return;
+    }
+    if (!enabled_) {
+        connection_.Disconnect();
+        return;
+    }
+    presenter_.Invalidate();
+    WatchKeys();
+    UseConnection();
+}
+
+void BrailleSession::AttemptTimedOut()
+{
+    StopWatchingAttempt();
+    connection_.AbandonConnecting();
+    // Still blocked: its end is awaited before the next attempt.
+    if (connection_.AttemptDescriptor() >= 0)
+        WatchAttempt();
+    else if (enabled_)
+        retry_.start();
+}
+
+void BrailleSession::UseConnection()
+{
     FocusWindowChanged(QGuiApplication::focusWindow());
     if (connection_.Connected() && (!connection_.HoldsDisplay() || presenter_.Written()))
         retry_.stop();
@@ -148,6 +218,13 @@ void BrailleSession::ReadKeys()
 {
     for (const BrailleKey& key : connection_.ReadKeys())
         presenter_.HandleKey(key);
+    if (connection_.TakeSizeChange() && connection_.HoldsDisplay()) {
+        // The server sized our buffer when it gave us the display: take it
+        // again at the new size, and draw every cell.
+        connection_.TakeDisplayAgain();
+        presenter_.Invalidate();
+        Refresh();
+    }
     CheckConnection();
 }
 

@@ -44,11 +44,20 @@ public:
     // Shows the active window's line now (after a print, a caret move).
     void Refresh();
 
+    // Leaves the display to BRLTTY and closes the connection, for a program
+    // that ends without unwinding (BRLTTY then shows its own screen at once).
+    void Close();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void TryConnect();
+    void AttemptEnded();
+    void AttemptTimedOut();
+    void WatchAttempt();
+    void StopWatchingAttempt();
+    void UseConnection();
     void FocusWindowChanged(QWindow* window);
     void ChooseView();
     void ReadKeys();
@@ -66,6 +75,9 @@ private:
     ReviewBrailleView reviewView_;
     FocusedControlView controlView_;
     QPointer<QSocketNotifier> keys_;
+    QPointer<QSocketNotifier> attempt_;
+    // How long a connection attempt may take before it counts as failed.
+    QTimer attemptLimit_;
     // Runs only while something is missing: a server, a display, the tty.
     QTimer retry_;
     bool enabled_ = false;

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QMenu>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
@@ -98,6 +99,9 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     toolkitArgv.push_back(nullptr);
     int toolkitArgc = static_cast<int>(arguments.size());
 
+    // A server gone from under a socket (BRLTTY stopped while the display is
+    // written) must not end the game unsaved: the failed write is handled.
+    std::signal(SIGPIPE, SIG_IGN);
     // Made first and so removed last, after every object of the run.
     TerminationNotice termination;
     OrbelaApplication application(toolkitArgc, toolkitArgv.data());
@@ -201,6 +205,8 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     AddBrailleDisplayItem(*form1.settingsmenu->menu(), brailleDisplay, configuration, report,
                           runtime.State().language);
     brailleDisplay.SetEnabled(brailleOn);
+    // An end at once leaves no destructor to hand the display back.
+    quickExit.AddLastStep([&brailleDisplay] { brailleDisplay.Close(); });
 #endif
 
     speechMode.AttachMainWindow(form1, *form1.settingsmenu->menu());

@@ -58,7 +58,7 @@ exec 3>keys
 brltty_pid=""
 start_brltty() {
     "$1" -n -b vr -d "client:$PWD/vr.sock" -x no -s no -A "auth=none,host=:$api" -f /dev/null \
-        2>>brltty.err >/dev/null &
+        -l info 2>>brltty.err >/dev/null &
     brltty_pid=$!
 }
 # For the cleanup of everything this script started.
@@ -125,6 +125,40 @@ done
 xdotool windowfocus --sync "$main"
 xdotool key --clearmodifiers ctrl+s
 
+# The introduction's fourth print is longer than a screen row and is
+# followed by a pause: shown from its start, panned to its end.
+long_print="některá z nich jsou: prozkoumej, čti, jez, vezmi, polož, inventář, situace a další."
+wait_for 'visual_starts "${long_print:0:40}"' 150 || fail "the long print is not shown from its start"
+press FWinRt
+wait_for 'visual_starts "${long_print:40:40}"' 50 || fail "panning right did not show the long print's middle"
+press FWinRt
+wait_for 'visual_starts "${long_print:80} "' 50 || fail "panning right did not show the long print's end"
+last_visual >long_print_end.txt
+press FWinLt
+wait_for 'visual_starts "${long_print:40:40}"' 50 || fail "panning left did not go back over the long print"
+
+# BRLTTY stops while the introduction is read, as a player presses Shift.
+xdotool key --delay 300 shift shift shift shift
+kill "$brltty_pid"
+wait "$brltty_pid" 2>/dev/null
+brltty_pid=""
+wait_for 'grep -q "^disconnected" display.log' 100 || fail "BRLTTY did not leave the display"
+xdotool key shift
+sleep 1
+kill -0 "$program" 2>/dev/null || fail "the program ended when BRLTTY stopped during the introduction"
+start_brltty "$brltty"
+wait_for '[ "$(connections)" -ge 2 ]' 100 || fail "BRLTTY did not come back"
+returned=$(date +%s%N)
+# Its own screen first, then the program's text again.
+wait_for '! visual_starts "no screen" && ! visual_starts "BRLTTY" && [ -n "$(last_visual | tr -d " ")" ]' 100 ||
+    fail "the program's text did not come back after BRLTTY's return"
+echo $((($(date +%s%N) - returned) / 1000000)) >return_ms.txt
+# BRLTTY holds its start message a few seconds; the program had the
+# display before it ended: BRLTTY's own screen never showed in between.
+sed -n '/^connected/h; /^connected/!H; ${x; p}' display.log | grep -q '^Visual "no screen' &&
+    fail "BRLTTY's own screen showed before the program's text came back"
+last_visual >returned_visual.txt
+
 # The introduction runs to the first prompt; its rows pass on the display.
 # Shift stops each line's speech, as a player in a hurry does; the
 # introduction's two pauses still run their course.
@@ -188,6 +222,25 @@ start_brltty "$brltty"
 wait_for '[ "$(connections)" -ge 2 ] && visual_starts "abcdexyfgh " && cursor_at 7' 300 ||
     fail "the field did not come back on the display after BRLTTY's restart"
 
+
+# Dots 1-2-4 typed on the display's keyboard: "f" at the caret, with the
+# echo a chord of the six keys gives.
+echoes=$(grep -c '^character: ef$' speech.log || true)
+press "PassDots $((0x0B))"
+wait_for 'visual_starts "abcdexyffgh " && cursor_at 8' 100 || fail "dots 1-2-4 did not type f"
+wait_for '[ "$(grep -c "^character: ef$" speech.log)" -gt "$echoes" ]' 50 || fail "the typed f was not echoed"
+
+# The display changes size while connected: every cell right each time.
+cell_count() { last_braille | awk -F'|' '{ print NF }'; }
+field="abcdexyffgh"
+for size in 80 20 40; do
+    press "cells $size"
+    padded="$field$(printf "%${size}s" "")"
+    wait_for '[ "$(cell_count)" -eq '"$size"' ] && [ "$(last_visual)" = "${padded:0:'"$size"'}" ] && cursor_at 8' 100 ||
+        fail "after a change to $size cells the display shows '$(last_visual)'"
+    echo "$size: \"$(last_visual)\"" >>sizes.txt
+done
+
 xdotool key alt+F4
 wait_for '! kill -0 "$program" 2>/dev/null' 100 || fail "Alt+F4 did not end the program"
 wait "$program"
@@ -195,7 +248,8 @@ program=""
 # The display is BRLTTY's again: at its next key it shows its own screen
 # ("no screen", having no screen driver) instead of the field.
 press LnUp
-wait_for 'visual_starts "no screen"' 100 || fail "the display was not given back at the end"
+wait_for 'visual_starts "no screen"' 50 || fail "the display was not given back at the end"
+[ -s ram.dat ] || fail "no ram.dat after the exit"
 echo done >status.txt
 INNER
 chmod +x "$work"/play.sh
@@ -223,6 +277,10 @@ case "$(cat review_spoken.txt)" in
 "$(sed 's/ *$//' review_shown.txt)"*) ;;
 *) report "the review spoke '$(cat review_spoken.txt)' but showed '$(cat review_shown.txt)'" ;;
 esac
+grep -q "did not give up control" brltty.err && report "BRLTTY says the program did not give the display back"
+echo "long print's end on the display: $(cat long_print_end.txt)"
+echo "shown again $(cat return_ms.txt) ms after BRLTTY's return: $(cat returned_visual.txt)"
+echo "sizes:"; cat sizes.txt
 echo "introduction's last line on the display: ${last_row:0:40}"
 echo "review line spoken and shown: $(cat review_spoken.txt)"
 echo "braille display: introduction, field with cursor, routing, review lines and reconnection all shown"
