@@ -15,8 +15,10 @@
 namespace orbela {
 namespace {
 
-// How soon a lost BRLTTY or display is looked for again.
+// How soon a lost BRLTTY or display is looked for again; a BRLTTY that
+// answers but has no display yet (still starting) sooner.
 constexpr int RetryMilliseconds = 1500;
+constexpr int DisplayRetryMilliseconds = 500;
 // A server that accepts the socket but does not answer within this time
 // counts as absent (its attempt is left to end by itself).
 constexpr int AttemptMilliseconds = 4000;
@@ -32,7 +34,6 @@ BrailleSession::BrailleSession(Runtime& runtime, Windows windows, QObject* paren
       reviewView_(*windows.review)
 {
     runtime_.SetPrintListener(&screenView_);
-    retry_.setInterval(RetryMilliseconds);
     connect(&retry_, &QTimer::timeout, this, &BrailleSession::TryConnect);
     attemptLimit_.setSingleShot(true);
     attemptLimit_.setInterval(AttemptMilliseconds);
@@ -88,7 +89,7 @@ void BrailleSession::TryConnect()
         return;
     // An attempt given up on may still be blocked: none starts beside it.
     if (!connection_.StartConnecting()) {
-        retry_.start();
+        retry_.start(RetryMilliseconds);
         return;
     }
     retry_.stop();
@@ -119,7 +120,7 @@ void BrailleSession::AttemptEnded()
     attemptLimit_.stop();
     if (!connection_.FinishConnecting()) {
         if (enabled_)
-            retry_.start();
+            retry_.start(RetryMilliseconds);
         return;
     }
     if (!enabled_) {
@@ -139,7 +140,7 @@ void BrailleSession::AttemptTimedOut()
     if (connection_.AttemptDescriptor() >= 0)
         WatchAttempt();
     else if (enabled_)
-        retry_.start();
+        retry_.start(RetryMilliseconds);
 }
 
 void BrailleSession::UseConnection()
@@ -170,8 +171,9 @@ void BrailleSession::FocusWindowChanged(QWindow* window)
 {
     if (!connection_.Connected())
         return;
-    if (!window) {
-        // Another program has the focus: its display again.
+    if (!window || (yields_ && yields_())) {
+        // Another program has the focus, or the screen reader shows ours:
+        // its display again.
         connection_.ReleaseDisplay();
         presenter_.Invalidate();
         CheckConnection();
@@ -210,6 +212,10 @@ void BrailleSession::Refresh()
 {
     if (!enabled_ || !connection_.HoldsDisplay())
         return;
+    if (yields_ && yields_()) {
+        FocusWindowChanged(QGuiApplication::focusWindow());
+        return;
+    }
     presenter_.Refresh();
     CheckConnection();
 }
@@ -240,7 +246,7 @@ void BrailleSession::CheckConnection()
     const bool missing = !connection_.Connected() ||
                          (connection_.HoldsDisplay() && presenter_.View() && !presenter_.Written());
     if (missing && !retry_.isActive())
-        retry_.start();
+        retry_.start(connection_.Connected() ? DisplayRetryMilliseconds : RetryMilliseconds);
 }
 
 bool BrailleSession::eventFilter(QObject* watched, QEvent* event)

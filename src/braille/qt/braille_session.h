@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <functional>
+
 #include "braille/braille_presenter.h"
 #include "braille/brlapi_connection.h"
 #include "braille/qt/window_views.h"
@@ -36,6 +38,10 @@ public:
     // Becomes the runtime's print listener. Starts switched off.
     BrailleSession(Runtime& runtime, Windows windows, QObject* parent = nullptr);
     ~BrailleSession() override;
+
+    // Asked before the display is taken: true leaves it to a screen reader
+    // that shows the program's windows itself.
+    void SetYieldsToScreenReader(std::function<bool()> yields) { yields_ = std::move(yields); }
 
     void SetEnabled(bool enabled);
     bool Enabled() const { return enabled_; }
@@ -81,6 +87,7 @@ private:
     // Runs only while something is missing: a server, a display, the tty.
     QTimer retry_;
     bool enabled_ = false;
+    std::function<bool()> yields_;
 };
 
 } // namespace orbela

@@ -204,6 +204,10 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
                                : options.brailleDisplay == BrailleDisplayOption::Auto;
     AddBrailleDisplayItem(*form1.settingsmenu->menu(), brailleDisplay, configuration, report,
                           runtime.State().language);
+    // Beside a screen reader, its braille shows the program's windows: the
+    // program does not take the display from it.
+    brailleDisplay.SetYieldsToScreenReader(
+        [&speechMode] { return speechMode.Policy().Effective() == SpeechMode::ScreenReader; });
     brailleDisplay.SetEnabled(brailleOn);
     // An end at once leaves no destructor to hand the display back.
     quickExit.AddLastStep([&brailleDisplay] { brailleDisplay.Close(); });

@@ -58,7 +58,7 @@ exec 3>keys
 brltty_pid=""
 start_brltty() {
     "$1" -n -b vr -d "client:$PWD/vr.sock" -x no -s no -A "auth=none,host=:$api" -f /dev/null \
-        -l info 2>>brltty.err >/dev/null &
+        -l info,server 2>>brltty.err >/dev/null &
     brltty_pid=$!
 }
 # For the cleanup of everything this script started.
