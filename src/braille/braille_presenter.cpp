@@ -65,6 +65,9 @@ void BraillePresenter::HandleKey(const BrailleKey& key)
             view_->TypeChord(ChordPatternOfDots(key.argument));
         break;
     }
+    // Written again even when unchanged: BRLTTY may have redrawn the cells
+    // itself on the key (a blank line, where nothing moved).
+    written_.reset();
     Refresh();
 }
 

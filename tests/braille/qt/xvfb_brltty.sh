@@ -128,7 +128,7 @@ xdotool key --clearmodifiers ctrl+s
 # The introduction's fourth print is longer than a screen row and is
 # followed by a pause: shown from its start, panned to its end.
 long_print="některá z nich jsou: prozkoumej, čti, jez, vezmi, polož, inventář, situace a další."
-wait_for 'visual_starts "${long_print:0:40}"' 150 || fail "the long print is not shown from its start"
+wait_for 'visual_starts "${long_print:0:40}"' 400 || fail "the long print is not shown from its start"
 press FWinRt
 wait_for 'visual_starts "${long_print:40:40}"' 50 || fail "panning right did not show the long print's middle"
 press FWinRt
@@ -154,9 +154,9 @@ wait_for '! visual_starts "no screen" && ! visual_starts "BRLTTY" && [ -n "$(las
     fail "the program's text did not come back after BRLTTY's return"
 echo $((($(date +%s%N) - returned) / 1000000)) >return_ms.txt
 # BRLTTY holds its start message a few seconds; the program had the
-# display before it ended: BRLTTY's own screen never showed in between.
-sed -n '/^connected/h; /^connected/!H; ${x; p}' display.log | grep -q '^Visual "no screen' &&
-    fail "BRLTTY's own screen showed before the program's text came back"
+# display before it ended: BRLTTY's own screen never showed after it.
+sed -n '/^connected/h; /^connected/!H; ${x; p}' display.log | sed -n '/^Visual "BRLTTY/,$p' |
+    grep -q '^Visual "no screen' && fail "BRLTTY's own screen showed before the program's text came back"
 last_visual >returned_visual.txt
 
 # The introduction runs to the first prompt; its rows pass on the display.
@@ -197,6 +197,12 @@ wait_for 'visual_starts "abcdexfgh " && cursor_at 6' 100 || fail "the character 
 xdotool key --delay 200 Up
 wait_for 'xdotool search --onlyvisible --name "^Obrazovka$" >/dev/null 2>&1' 100 || fail "the screen review did not open"
 sleep 1
+# LnUp on the review's first line keeps that line shown, cursor and all.
+first=$(last_visual)
+press LnUp
+sleep 1
+[ "$(last_visual)" = "$first" ] && [ -n "$(last_braille | grep 78)" ] ||
+    fail "LnUp on the review's first line showed '$(last_visual)' instead of '$first'"
 before=$(grep -c '^wait:' speech.log || true)
 press LnDn
 wait_for '[ "$(grep -c "^wait:" speech.log)" -gt "$before" ]' 100 || fail "LnDn in the review said nothing"
