@@ -24,7 +24,12 @@ int RowOfPrintedText(std::uint8_t mode, int textEndColumn, const tscrcursor& cur
 
 std::string ScreenRowView::Line() const
 {
-    return showingPrint_ ? print_ : screen_.Row(row_);
+    if (showingPrint_)
+        return print_;
+    // The blanks that fill a row to the screen's width are no text to pan to.
+    std::string row = screen_.Row(row_);
+    row.erase(row.find_last_not_of(' ') + 1);
+    return row;
 }
 
 void ScreenRowView::MoveLine(int delta)

@@ -171,7 +171,6 @@ TEST(BraillePresenter, APrintOverSeveralRowsIsShownFromItsStartAndPannedToItsEnd
     BraillePresenter presenter(display);
     ScreenRowView view(screen, [&presenter] { presenter.Refresh(); });
     presenter.SetView(&view);
-    screen.SetRow(0, "above");
     std::string print;
     for (int i = 0; print.size() < 100; ++i)
         print += "word" + std::to_string(i) + " ";
@@ -186,11 +185,22 @@ TEST(BraillePresenter, APrintOverSeveralRowsIsShownFromItsStartAndPannedToItsEnd
     EXPECT_EQ(display.writes.back().text, print.substr(40, 40));
     presenter.HandleKey({BrailleCommand::PanRight});
     EXPECT_EQ(display.writes.back().text, Padded(print.substr(80)));
+    int edges = 0;
+    presenter.SetEdgeSignal([&edges] { ++edges; });
+    presenter.HandleKey({BrailleCommand::PanRight});
+    EXPECT_EQ(edges, 1) << "past the end";
+    EXPECT_EQ(display.writes.back().text, Padded(print.substr(80))) << "the end stays shown";
     presenter.HandleKey({BrailleCommand::PanLeft});
     presenter.HandleKey({BrailleCommand::PanLeft});
     EXPECT_EQ(display.writes.back().text, print.substr(0, 40)) << "and back to its start";
+    presenter.HandleKey({BrailleCommand::PanLeft});
+    EXPECT_EQ(edges, 2) << "before the start";
+    screen.SetRow(0, "above" + std::string(75, ' '));
     presenter.HandleKey({BrailleCommand::LineUp});
     EXPECT_EQ(display.writes.back().text, Padded("above")) << "the row above the whole print";
+    presenter.HandleKey({BrailleCommand::PanRight});
+    EXPECT_EQ(edges, 3) << "a row's filling blanks are no window to pan to";
+    EXPECT_EQ(display.writes.back().text, Padded("above"));
 }
 
 TEST(BraillePresenter, RowOfPrintedTextFollowsTheLineEndMode)

@@ -15,6 +15,9 @@
 namespace orbela {
 namespace {
 
+// The click the screen review gives at its edges, for panning past a
+// line's end.
+constexpr double EdgeClick = 16;
 // How soon a lost BRLTTY or display is looked for again; a BRLTTY that
 // answers but has no display yet (still starting) sooner.
 constexpr int RetryMilliseconds = 1500;
@@ -34,6 +37,7 @@ BrailleSession::BrailleSession(Runtime& runtime, Windows windows, QObject* paren
       reviewView_(*windows.review)
 {
     runtime_.SetPrintListener(&screenView_);
+    presenter_.SetEdgeSignal([this] { runtime_.Click(EdgeClick); });
     connect(&retry_, &QTimer::timeout, this, &BrailleSession::TryConnect);
     attemptLimit_.setSingleShot(true);
     attemptLimit_.setInterval(AttemptMilliseconds);
