@@ -103,18 +103,12 @@ void BrailleSession::TryConnect()
 
 void BrailleSession::WatchAttempt()
 {
-    StopWatchingAttempt();
-    attempt_ = new QSocketNotifier(connection_.AttemptDescriptor(), QSocketNotifier::Read, this);
-    connect(attempt_, &QSocketNotifier::activated, this, &BrailleSession::AttemptEnded);
+    Watch(attempt_, connection_.AttemptDescriptor(), &BrailleSession::AttemptEnded);
 }
 
 void BrailleSession::StopWatchingAttempt()
 {
-    if (!attempt_)
-        return;
-    attempt_->setEnabled(false);
-    attempt_->deleteLater();
-    attempt_ = nullptr;
+    StopWatching(attempt_);
 }
 
 void BrailleSession::AttemptEnded()
@@ -156,19 +150,29 @@ void BrailleSession::UseConnection()
 
 void BrailleSession::WatchKeys()
 {
-    StopWatchingKeys();
-    keys_ = new QSocketNotifier(connection_.FileDescriptor(), QSocketNotifier::Read, this);
-    connect(keys_, &QSocketNotifier::activated, this, &BrailleSession::ReadKeys);
+    Watch(keys_, connection_.FileDescriptor(), &BrailleSession::ReadKeys);
 }
 
 void BrailleSession::StopWatchingKeys()
 {
-    if (!keys_)
+    StopWatching(keys_);
+}
+
+void BrailleSession::Watch(QPointer<QSocketNotifier>& notifier, int descriptor, void (BrailleSession::*handler)())
+{
+    StopWatching(notifier);
+    notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, handler);
+}
+
+void BrailleSession::StopWatching(QPointer<QSocketNotifier>& notifier)
+{
+    if (!notifier)
         return;
     // Possibly called from the notifier's own signal.
-    keys_->setEnabled(false);
-    keys_->deleteLater();
-    keys_ = nullptr;
+    notifier->setEnabled(false);
+    notifier->deleteLater();
+    notifier = nullptr;
 }
 
 void BrailleSession::FocusWindowChanged(QWindow* window)

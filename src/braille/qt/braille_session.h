@@ -71,6 +71,8 @@ private:
     void CheckConnection();
     void WatchKeys();
     void StopWatchingKeys();
+    void Watch(QPointer<QSocketNotifier>& notifier, int descriptor, void (BrailleSession::*handler)());
+    void StopWatching(QPointer<QSocketNotifier>& notifier);
 
     Runtime& runtime_;
     Windows windows_;

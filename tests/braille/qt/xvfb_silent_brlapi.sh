@@ -17,6 +17,7 @@ require_xvfb_tools
 command -v python3 >/dev/null || { echo "SKIP: python3 is not installed"; exit 77; }
 
 copy_program_folder "$program_dir"
+cp "$(dirname "$0")/braille_play_helpers.sh" "$work"/
 printf '[voice]\nvoiceallowed=1\n' >"$work"/orbela.ini
 
 cat >"$work"/silent_server.py <<'PY'
@@ -50,14 +51,7 @@ export SPEECHD_ADDRESS=unix_socket:$PWD/no-such-socket
 export ORBELA_STARTUP_PROBE=1
 export BRLAPI_AUTH=none
 fail() { echo "$*" >failure.txt; exit 1; }
-wait_for() {
-    local i
-    for ((i = 0; i < $2; i++)); do
-        eval "$1" && return 0
-        sleep 0.1
-    done
-    return 1
-}
+. ./braille_play_helpers.sh
 
 python3 silent_server.py >server.txt &
 server=$!
@@ -68,21 +62,7 @@ export BRLAPI_HOST=127.0.0.1:$(head -n 1 server.txt)
 
 ./orbela --braille-display=auto --speech-log speech.log >out.txt 2>err.txt &
 program=$!
-main=""
-for ((i = 0; i < 200; i++)); do
-    main=$(xdotool search --onlyvisible --name ' - ' 2>/dev/null | head -n 1)
-    [ -n "$main" ] && break
-    # The unreachable speech service is reported once at start.
-    box=$(xdotool search --onlyvisible --name '^orbela$' 2>/dev/null | head -n 1)
-    if [ -n "$box" ]; then
-        xdotool windowfocus --sync "$box"
-        xdotool key Return
-        sleep 0.3
-    fi
-    kill -0 "$program" 2>/dev/null || fail "the program ended at start"
-    sleep 0.1
-done
-[ -n "$main" ] || fail "the main window did not appear beside a silent BrlAPI server"
+find_main_window 200 || fail "the main window did not appear beside a silent BrlAPI server"
 grep -q orbela-startup-idle err.txt || fail "the main window never became idle"
 wait_for '[ -s connections.txt ]' 50 || fail "the program never tried the server"
 
