@@ -141,13 +141,19 @@ TEST(BraillePresenter, RoutingPanningLineKeysAndDotsReachTheirPlaces)
     EXPECT_EQ(view.chords[0], "145");
 }
 
-TEST(BraillePresenter, MainWindowShowsTheRowPrintedLastAndWalksTheRows)
-{
+// The main window's screen on the fake display.
+class ScreenOnDisplay : public ::testing::Test {
+protected:
+    ScreenOnDisplay() { presenter.SetView(&view); }
+
     Screen screen;
     FakeDisplay display;
-    BraillePresenter presenter(display);
-    ScreenRowView view(screen, [&presenter] { presenter.Refresh(); });
-    presenter.SetView(&view);
+    BraillePresenter presenter{display};
+    ScreenRowView view{screen, [this] { presenter.Refresh(); }};
+};
+
+TEST_F(ScreenOnDisplay, MainWindowShowsTheRowPrintedLastAndWalksTheRows)
+{
     screen.SetRow(0, "first line");
     screen.SetRow(1, "second line");
     tscrcursor cursor;
@@ -164,13 +170,8 @@ TEST(BraillePresenter, MainWindowShowsTheRowPrintedLastAndWalksTheRows)
     EXPECT_EQ(view.Row(), Screen::Rows - 1);
 }
 
-TEST(BraillePresenter, APrintOverSeveralRowsIsShownFromItsStartAndPannedToItsEnd)
+TEST_F(ScreenOnDisplay, APrintOverSeveralRowsIsShownFromItsStartAndPannedToItsEnd)
 {
-    Screen screen;
-    FakeDisplay display;
-    BraillePresenter presenter(display);
-    ScreenRowView view(screen, [&presenter] { presenter.Refresh(); });
-    presenter.SetView(&view);
     std::string print;
     for (int i = 0; print.size() < 100; ++i)
         print += "word" + std::to_string(i) + " ";
