@@ -5,8 +5,24 @@
 
 namespace orbela {
 
+namespace {
+
+// The Unicode block of braille patterns: dots 1-8 are bits 0-7 of the offset.
+constexpr std::uint64_t BraillePatterns = 0x2800;
+
+} // namespace
+
 std::optional<BrailleKey> DecodeBrailleKey(std::uint64_t code)
 {
+    if ((code & BRLAPI_KEY_TYPE_MASK) == BRLAPI_KEY_TYPE_SYM) {
+        // A typed cell, when the server's typing mode passes dots as
+        // pattern characters.
+        const std::uint64_t symbol = code & BRLAPI_KEY_CODE_MASK;
+        const std::uint64_t character = symbol & ~static_cast<std::uint64_t>(BRLAPI_KEY_SYM_UNICODE);
+        if ((symbol & BRLAPI_KEY_SYM_UNICODE) && character >= BraillePatterns && character <= BraillePatterns + 0xFF)
+            return BrailleKey{BrailleCommand::Dots, static_cast<int>(character - BraillePatterns)};
+        return std::nullopt;
+    }
     if ((code & BRLAPI_KEY_TYPE_MASK) != BRLAPI_KEY_TYPE_CMD)
         return std::nullopt;
     const std::uint64_t block = code & BRLAPI_KEY_CMD_BLK_MASK;

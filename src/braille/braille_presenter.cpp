@@ -46,11 +46,12 @@ void BraillePresenter::HandleKey(const BrailleKey& key)
     const int cells = display_.Cells();
     switch (key.command) {
     case BrailleCommand::PanLeft:
-        line_.PanLeft(cells);
+    case BrailleCommand::PanRight: {
+        const bool moved = key.command == BrailleCommand::PanLeft ? line_.PanLeft(cells) : line_.PanRight(cells);
+        if (!moved && edge_)
+            edge_();
         break;
-    case BrailleCommand::PanRight:
-        line_.PanRight(cells);
-        break;
+    }
     case BrailleCommand::Route:
         if (const auto column = line_.ColumnOfCell(key.argument, cells); column && view_)
             view_->RouteTo(*column);
@@ -65,6 +66,9 @@ void BraillePresenter::HandleKey(const BrailleKey& key)
             view_->TypeChord(ChordPatternOfDots(key.argument));
         break;
     }
+    // Written again even when unchanged: BRLTTY may have redrawn the cells
+    // itself on the key (a blank line, where nothing moved).
+    written_.reset();
     Refresh();
 }
 

@@ -5,6 +5,7 @@
 // typed cells go to the view. Writes only what changed, and everything
 // again after Invalidate (a new connection, a new display).
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -31,6 +32,9 @@ public:
     void Invalidate() { written_.reset(); }
 
     void HandleKey(const BrailleKey& key);
+    // Called when a panning key finds the window at the line's edge (the
+    // window stays as it is).
+    void SetEdgeSignal(std::function<void()> signal) { edge_ = std::move(signal); }
 
     // The window of the last Refresh, for tests and the benchmark.
     const std::optional<BrailleWindow>& Written() const { return written_; }
@@ -41,6 +45,7 @@ private:
     BrailleLine line_;
     bool newView_ = true;
     std::optional<BrailleWindow> written_;
+    std::function<void()> edge_;
 };
 
 } // namespace orbela

@@ -7,6 +7,10 @@
 // the cursor, and reads the display's keys as commands. Every failure is
 // quiet: the connection is closed and Connected() turns false, and the
 // owner tries again later.
+//
+// Connecting runs on a thread of its own: a server that accepts the socket
+// but never answers must not hold the caller. At most one such thread runs;
+// one given up on (AbandonConnecting) closes what it got by itself.
 
 #include <cstdint>
 #include <memory>
@@ -25,21 +29,39 @@ public:
     BrlapiConnection(const BrlapiConnection&) = delete;
     BrlapiConnection& operator=(const BrlapiConnection&) = delete;
 
-    // True when connected (already, or now).
-    bool Connect();
+    // Starts a connection attempt; false when connected already or when an
+    // attempt (also an abandoned one) still runs.
+    bool StartConnecting();
+    // Readable once the running attempt has ended; -1 when none runs.
+    int AttemptDescriptor() const;
+    // Takes the ended attempt's result: true when connected now. False while
+    // it still runs, or when it failed.
+    bool FinishConnecting();
+    // Stops waiting for the running attempt (its time is up).
+    void AbandonConnecting();
+    bool Connecting() const;
+
     void Disconnect();
     bool Connected() const { return handle_ != nullptr; }
-    // The socket to watch for keys; -1 when not connected.
+    // The socket to watch for keys and for the server going away; -1 when
+    // not connected.
     int FileDescriptor() const { return descriptor_; }
 
     // Takes the display for the window `windowId`, giving up any window
     // taken before; false (and disconnected) on failure.
     bool TakeDisplay(std::uint64_t windowId);
+    // Leaves tty mode and takes the display again for the same window: the
+    // server sizes a client's buffer only when it takes the display.
+    bool TakeDisplayAgain();
     // Gives the display back to whatever shows below the program.
     void ReleaseDisplay();
     bool HoldsDisplay() const { return window_.has_value(); }
+    // True once after the server reported a new display size (seen while
+    // reading keys).
+    bool TakeSizeChange();
 
-    // 0 while BRLTTY has no display (not yet, or no longer).
+    // The cells as the server gave them when the display was taken; 0
+    // while BRLTTY has no display (not yet, or no longer).
     int Cells() override;
     bool Write(const std::string& utf8Text, std::optional<int> cursorCell) override;
 
@@ -49,10 +71,16 @@ public:
 
 private:
     void Fail();
+    void Adopt();
+    bool EnterTtyMode(std::uint64_t windowId);
 
     struct Handle;
+    struct Attempt;
     std::unique_ptr<Handle> handle_;
+    std::shared_ptr<Attempt> attempt_;
     int descriptor_ = -1;
+    int cells_ = 0;
+    bool sizeChanged_ = false;
     std::optional<std::uint64_t> window_;
 };
 

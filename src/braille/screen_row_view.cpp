@@ -24,17 +24,31 @@ int RowOfPrintedText(std::uint8_t mode, int textEndColumn, const tscrcursor& cur
 
 std::string ScreenRowView::Line() const
 {
-    return screen_.Row(row_);
+    if (showingPrint_)
+        return print_;
+    // The blanks that fill a row to the screen's width are no text to pan to.
+    std::string row = screen_.Row(row_);
+    row.erase(row.find_last_not_of(' ') + 1);
+    return row;
 }
 
 void ScreenRowView::MoveLine(int delta)
 {
-    row_ = std::clamp(row_ + delta, 0, Screen::Rows - 1);
+    // From a print, the rows next to all of it.
+    const int from = showingPrint_ && delta < 0 ? firstRow_ : row_;
+    showingPrint_ = false;
+    row_ = std::clamp(from + delta, 0, Screen::Rows - 1);
 }
 
-void ScreenRowView::Printed(std::string_view, std::uint8_t mode, int textEndColumn, const tscrcursor& cursor)
+void ScreenRowView::Printed(std::string_view text, std::uint8_t mode, int textEndColumn, const tscrcursor& cursor)
 {
     row_ = RowOfPrintedText(mode, textEndColumn, cursor);
+    // The rows the text filled before the one it ended in.
+    const int length = static_cast<int>(text.size());
+    const int rowsBefore = length > textEndColumn ? (length - textEndColumn + Screen::Columns - 1) / Screen::Columns : 0;
+    firstRow_ = std::max(0, row_ - rowsBefore);
+    print_ = text;
+    showingPrint_ = true;
     if (printed_)
         printed_();
 }

@@ -28,6 +28,9 @@ TEST(BrailleKeys, TypedCellsKeepTheirDots)
     const std::uint64_t dots145 = BRLAPI_DOT1 | BRLAPI_DOT4 | BRLAPI_DOT5;
     EXPECT_EQ(DecodeBrailleKey(BRLAPI_KEY_TYPE_CMD | BRLAPI_KEY_CMD_PASSDOTS | dots145),
               (BrailleKey{BrailleCommand::Dots, static_cast<int>(dots145)}));
+    // The same cell as a braille pattern character (U+2819).
+    EXPECT_EQ(DecodeBrailleKey(BRLAPI_KEY_TYPE_SYM | BRLAPI_KEY_SYM_UNICODE | (0x2800 + dots145)),
+              (BrailleKey{BrailleCommand::Dots, static_cast<int>(dots145)}));
     EXPECT_EQ(ChordPatternOfDots(static_cast<int>(dots145)), "145");
     EXPECT_EQ(ChordPatternOfDots(0x3F), "123456");
     EXPECT_EQ(ChordPatternOfDots(0), " ") << "the space bar";
@@ -39,6 +42,7 @@ TEST(BrailleKeys, OtherKeysAreLeftAlone)
     EXPECT_FALSE(DecodeBrailleKey(BRLAPI_KEY_TYPE_CMD | BRLAPI_KEY_CMD_HOME));
     EXPECT_FALSE(DecodeBrailleKey(BRLAPI_KEY_TYPE_CMD | BRLAPI_KEY_CMD_CUTBEGIN | 3));
     EXPECT_FALSE(DecodeBrailleKey(BRLAPI_KEY_TYPE_SYM | 'f')) << "a character, not a command";
+    EXPECT_FALSE(DecodeBrailleKey(BRLAPI_KEY_TYPE_SYM | BRLAPI_KEY_SYM_UNICODE | 0x2900)) << "past the patterns";
 }
 
 } // namespace

@@ -141,13 +141,19 @@ TEST(BraillePresenter, RoutingPanningLineKeysAndDotsReachTheirPlaces)
     EXPECT_EQ(view.chords[0], "145");
 }
 
-TEST(BraillePresenter, MainWindowShowsTheRowPrintedLastAndWalksTheRows)
-{
+// The main window's screen on the fake display.
+class ScreenOnDisplay : public ::testing::Test {
+protected:
+    ScreenOnDisplay() { presenter.SetView(&view); }
+
     Screen screen;
     FakeDisplay display;
-    BraillePresenter presenter(display);
-    ScreenRowView view(screen, [&presenter] { presenter.Refresh(); });
-    presenter.SetView(&view);
+    BraillePresenter presenter{display};
+    ScreenRowView view{screen, [this] { presenter.Refresh(); }};
+};
+
+TEST_F(ScreenOnDisplay, MainWindowShowsTheRowPrintedLastAndWalksTheRows)
+{
     screen.SetRow(0, "first line");
     screen.SetRow(1, "second line");
     tscrcursor cursor;
@@ -162,6 +168,40 @@ TEST(BraillePresenter, MainWindowShowsTheRowPrintedLastAndWalksTheRows)
     for (int i = 0; i < 30; ++i)
         presenter.HandleKey({BrailleCommand::LineDown});
     EXPECT_EQ(view.Row(), Screen::Rows - 1);
+}
+
+TEST_F(ScreenOnDisplay, APrintOverSeveralRowsIsShownFromItsStartAndPannedToItsEnd)
+{
+    std::string print;
+    for (int i = 0; print.size() < 100; ++i)
+        print += "word" + std::to_string(i) + " ";
+    print.resize(100);
+    // Printed from column 0 of row 1: 80 columns there, 20 on row 2, and the
+    // new line leaves the cursor on row 3.
+    tscrcursor cursor;
+    cursor.sety(3);
+    view.Printed(print, static_cast<std::uint8_t>(LineEnd::NewLine), 20, cursor);
+    EXPECT_EQ(display.writes.back().text, print.substr(0, 40)) << "from the print's start";
+    presenter.HandleKey({BrailleCommand::PanRight});
+    EXPECT_EQ(display.writes.back().text, print.substr(40, 40));
+    presenter.HandleKey({BrailleCommand::PanRight});
+    EXPECT_EQ(display.writes.back().text, Padded(print.substr(80)));
+    int edges = 0;
+    presenter.SetEdgeSignal([&edges] { ++edges; });
+    presenter.HandleKey({BrailleCommand::PanRight});
+    EXPECT_EQ(edges, 1) << "past the end";
+    EXPECT_EQ(display.writes.back().text, Padded(print.substr(80))) << "the end stays shown";
+    presenter.HandleKey({BrailleCommand::PanLeft});
+    presenter.HandleKey({BrailleCommand::PanLeft});
+    EXPECT_EQ(display.writes.back().text, print.substr(0, 40)) << "and back to its start";
+    presenter.HandleKey({BrailleCommand::PanLeft});
+    EXPECT_EQ(edges, 2) << "before the start";
+    screen.SetRow(0, "above" + std::string(75, ' '));
+    presenter.HandleKey({BrailleCommand::LineUp});
+    EXPECT_EQ(display.writes.back().text, Padded("above")) << "the row above the whole print";
+    presenter.HandleKey({BrailleCommand::PanRight});
+    EXPECT_EQ(edges, 3) << "a row's filling blanks are no window to pan to";
+    EXPECT_EQ(display.writes.back().text, Padded("above"));
 }
 
 TEST(BraillePresenter, RowOfPrintedTextFollowsTheLineEndMode)

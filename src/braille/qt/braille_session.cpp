@@ -15,8 +15,16 @@
 namespace orbela {
 namespace {
 
-// How soon a lost BRLTTY or display is looked for again.
+// The click the screen review gives at its edges, for panning past a
+// line's end.
+constexpr double EdgeClick = 16;
+// How soon a lost BRLTTY or display is looked for again; a BRLTTY that
+// answers but has no display yet (still starting) sooner.
 constexpr int RetryMilliseconds = 1500;
+constexpr int DisplayRetryMilliseconds = 500;
+// A server that accepts the socket but does not answer within this time
+// counts as absent (its attempt is left to end by itself).
+constexpr int AttemptMilliseconds = 4000;
 
 } // namespace
 
@@ -29,8 +37,11 @@ BrailleSession::BrailleSession(Runtime& runtime, Windows windows, QObject* paren
       reviewView_(*windows.review)
 {
     runtime_.SetPrintListener(&screenView_);
-    retry_.setInterval(RetryMilliseconds);
+    presenter_.SetEdgeSignal([this] { runtime_.Click(EdgeClick); });
     connect(&retry_, &QTimer::timeout, this, &BrailleSession::TryConnect);
+    attemptLimit_.setSingleShot(true);
+    attemptLimit_.setInterval(AttemptMilliseconds);
+    connect(&attemptLimit_, &QTimer::timeout, this, &BrailleSession::AttemptTimedOut);
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &BrailleSession::FocusWindowChanged);
     connect(qApp, &QApplication::focusChanged, this, [this] { ChooseView(); });
     QLineEdit* field = windows_.dataEntry->inputedit;
@@ -44,6 +55,16 @@ BrailleSession::BrailleSession(Runtime& runtime, Windows windows, QObject* paren
 BrailleSession::~BrailleSession()
 {
     runtime_.SetPrintListener(nullptr);
+    Close();
+}
+
+void BrailleSession::Close()
+{
+    retry_.stop();
+    attemptLimit_.stop();
+    StopWatchingKeys();
+    StopWatchingAttempt();
+    connection_.AbandonConnecting();
     // The display goes back to the screen reader or console below.
     connection_.Disconnect();
 }
@@ -54,9 +75,7 @@ void BrailleSession::SetEnabled(bool enabled)
         return;
     enabled_ = enabled;
     if (!enabled) {
-        retry_.stop();
-        StopWatchingKeys();
-        connection_.Disconnect();
+        Close();
         return;
     }
     TryConnect();
@@ -66,14 +85,64 @@ void BrailleSession::TryConnect()
 {
     if (!enabled_)
         return;
-    if (!connection_.Connected()) {
-        if (!connection_.Connect()) {
-            retry_.start();
-            return;
-        }
-        presenter_.Invalidate();
-        WatchKeys();
+    if (connection_.Connected()) {
+        UseConnection();
+        return;
     }
+    if (connection_.Connecting())
+        return;
+    // An attempt given up on may still be blocked: none starts beside it.
+    if (!connection_.StartConnecting()) {
+        retry_.start(RetryMilliseconds);
+        return;
+    }
+    retry_.stop();
+    WatchAttempt();
+    attemptLimit_.start();
+}
+
+void BrailleSession::WatchAttempt()
+{
+    Watch(attempt_, connection_.AttemptDescriptor(), &BrailleSession::AttemptEnded);
+}
+
+void BrailleSession::StopWatchingAttempt()
+{
+    StopWatching(attempt_);
+}
+
+void BrailleSession::AttemptEnded()
+{
+    // The attempt's descriptor closes with it.
+    StopWatchingAttempt();
+    attemptLimit_.stop();
+    if (!connection_.FinishConnecting()) {
+        if (enabled_)
+            retry_.start(RetryMilliseconds);
+        return;
+    }
+    if (!enabled_) {
+        connection_.Disconnect();
+        return;
+    }
+    presenter_.Invalidate();
+    WatchKeys();
+    UseConnection();
+}
+
+void BrailleSession::AttemptTimedOut()
+{
+    StopWatchingAttempt();
+    connection_.AbandonConnecting();
+    // Still blocked: its end is awaited before the next attempt.
+    if (connection_.AttemptDescriptor() >= 0)
+        WatchAttempt();
+    else if (enabled_)
+        retry_.start(RetryMilliseconds);
+}
+
+void BrailleSession::UseConnection()
+{
     FocusWindowChanged(QGuiApplication::focusWindow());
     if (connection_.Connected() && (!connection_.HoldsDisplay() || presenter_.Written()))
         retry_.stop();
@@ -81,27 +150,38 @@ void BrailleSession::TryConnect()
 
 void BrailleSession::WatchKeys()
 {
-    StopWatchingKeys();
-    keys_ = new QSocketNotifier(connection_.FileDescriptor(), QSocketNotifier::Read, this);
-    connect(keys_, &QSocketNotifier::activated, this, &BrailleSession::ReadKeys);
+    Watch(keys_, connection_.FileDescriptor(), &BrailleSession::ReadKeys);
 }
 
 void BrailleSession::StopWatchingKeys()
 {
-    if (!keys_)
+    StopWatching(keys_);
+}
+
+void BrailleSession::Watch(QPointer<QSocketNotifier>& notifier, int descriptor, void (BrailleSession::*handler)())
+{
+    StopWatching(notifier);
+    notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, handler);
+}
+
+void BrailleSession::StopWatching(QPointer<QSocketNotifier>& notifier)
+{
+    if (!notifier)
         return;
     // Possibly called from the notifier's own signal.
-    keys_->setEnabled(false);
-    keys_->deleteLater();
-    keys_ = nullptr;
+    notifier->setEnabled(false);
+    notifier->deleteLater();
+    notifier = nullptr;
 }
 
 void BrailleSession::FocusWindowChanged(QWindow* window)
 {
     if (!connection_.Connected())
         return;
-    if (!window) {
-        // Another program has the focus: its display again.
+    if (!window || (yields_ && yields_())) {
+        // Another program has the focus, or the screen reader shows ours:
+        // its display again.
         connection_.ReleaseDisplay();
         presenter_.Invalidate();
         CheckConnection();
@@ -140,6 +220,10 @@ void BrailleSession::Refresh()
 {
     if (!enabled_ || !connection_.HoldsDisplay())
         return;
+    if (yields_ && yields_()) {
+        FocusWindowChanged(QGuiApplication::focusWindow());
+        return;
+    }
     presenter_.Refresh();
     CheckConnection();
 }
@@ -148,6 +232,13 @@ void BrailleSession::ReadKeys()
 {
     for (const BrailleKey& key : connection_.ReadKeys())
         presenter_.HandleKey(key);
+    if (connection_.TakeSizeChange() && connection_.HoldsDisplay()) {
+        // The server sized our buffer when it gave us the display: take it
+        // again at the new size, and draw every cell.
+        connection_.TakeDisplayAgain();
+        presenter_.Invalidate();
+        Refresh();
+    }
     CheckConnection();
 }
 
@@ -163,7 +254,7 @@ void BrailleSession::CheckConnection()
     const bool missing = !connection_.Connected() ||
                          (connection_.HoldsDisplay() && presenter_.View() && !presenter_.Written());
     if (missing && !retry_.isActive())
-        retry_.start();
+        retry_.start(connection_.Connected() ? DisplayRetryMilliseconds : RetryMilliseconds);
 }
 
 bool BrailleSession::eventFilter(QObject* watched, QEvent* event)

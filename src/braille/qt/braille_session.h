@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <functional>
+
 #include "braille/braille_presenter.h"
 #include "braille/brlapi_connection.h"
 #include "braille/qt/window_views.h"
@@ -37,6 +39,10 @@ public:
     BrailleSession(Runtime& runtime, Windows windows, QObject* parent = nullptr);
     ~BrailleSession() override;
 
+    // Asked before the display is taken: true leaves it to a screen reader
+    // that shows the program's windows itself.
+    void SetYieldsToScreenReader(std::function<bool()> yields) { yields_ = std::move(yields); }
+
     void SetEnabled(bool enabled);
     bool Enabled() const { return enabled_; }
     bool Connected() const { return connection_.Connected(); }
@@ -44,11 +50,20 @@ public:
     // Shows the active window's line now (after a print, a caret move).
     void Refresh();
 
+    // Leaves the display to BRLTTY and closes the connection, for a program
+    // that ends without unwinding (BRLTTY then shows its own screen at once).
+    void Close();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void TryConnect();
+    void AttemptEnded();
+    void AttemptTimedOut();
+    void WatchAttempt();
+    void StopWatchingAttempt();
+    void UseConnection();
     void FocusWindowChanged(QWindow* window);
     void ChooseView();
     void ReadKeys();
@@ -56,6 +71,8 @@ private:
     void CheckConnection();
     void WatchKeys();
     void StopWatchingKeys();
+    void Watch(QPointer<QSocketNotifier>& notifier, int descriptor, void (BrailleSession::*handler)());
+    void StopWatching(QPointer<QSocketNotifier>& notifier);
 
     Runtime& runtime_;
     Windows windows_;
@@ -66,9 +83,13 @@ private:
     ReviewBrailleView reviewView_;
     FocusedControlView controlView_;
     QPointer<QSocketNotifier> keys_;
+    QPointer<QSocketNotifier> attempt_;
+    // How long a connection attempt may take before it counts as failed.
+    QTimer attemptLimit_;
     // Runs only while something is missing: a server, a display, the tty.
     QTimer retry_;
     bool enabled_ = false;
+    std::function<bool()> yields_;
 };
 
 } // namespace orbela

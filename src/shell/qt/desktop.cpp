@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
@@ -157,6 +158,9 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     }
     ToolkitArguments toolkit(argc, argv, options);
 
+    // A server gone from under a socket (BRLTTY stopped while the display is
+    // written) must not end the game unsaved: the failed write is handled.
+    std::signal(SIGPIPE, SIG_IGN);
     // Made first and so removed last, after every object of the run.
     TerminationNotice termination;
     OrbelaApplication application(toolkit.Argc(), toolkit.Argv());
@@ -261,7 +265,13 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
                                : options.brailleDisplay == BrailleDisplayOption::Auto;
     AddBrailleDisplayItem(*form1.settingsmenu->menu(), brailleDisplay, configuration, report,
                           runtime.State().language);
+    // Beside a screen reader, its braille shows the program's windows: the
+    // program does not take the display from it.
+    brailleDisplay.SetYieldsToScreenReader(
+        [&speechMode] { return speechMode.Policy().Effective() == SpeechMode::ScreenReader; });
     brailleDisplay.SetEnabled(brailleOn);
+    // An end at once leaves no destructor to hand the display back.
+    quickExit.AddLastStep([&brailleDisplay] { brailleDisplay.Close(); });
 #endif
 
     speechMode.AttachMainWindow(form1, *form1.settingsmenu->menu());

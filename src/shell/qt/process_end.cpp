@@ -11,6 +11,8 @@ void QuickExit::EndAtOnce()
 {
     if (beforeExit_)
         beforeExit_();
+    for (const auto& step : lastSteps_)
+        step();
     std::cout.flush();
     std::cerr.flush();
     // Only our own streams: flushing every stream would wait for the locks

@@ -5,6 +5,7 @@
 // nothing is destroyed; what must be kept has been written before.
 
 #include <functional>
+#include <vector>
 
 namespace orbela {
 
@@ -21,9 +22,14 @@ class QuickExit final : public ProcessEnd {
 public:
     explicit QuickExit(std::function<void()> beforeExit) : beforeExit_(std::move(beforeExit)) {}
     [[noreturn]] void EndAtOnce() override;
+    // Also run before leaving, after `beforeExit`, in the order added: a
+    // connection to close so that its server knows at once. `step` must
+    // stay valid while the program can end this way.
+    void AddLastStep(std::function<void()> step) { lastSteps_.push_back(std::move(step)); }
 
 private:
     std::function<void()> beforeExit_;
+    std::vector<std::function<void()>> lastSteps_;
 };
 
 } // namespace orbela

@@ -30,6 +30,7 @@ brltty=$(command -v brltty || true)
 [ -x "$brltty" ] || { echo "SKIP: brltty is not installed"; exit 77; }
 
 copy_program_folder "$program_dir"
+cp "$(dirname "$0")/braille_play_helpers.sh" "$work"/
 cp "$vr_display" "$work"/vr_display
 printf '[voice]\nvoiceallowed=1\n' >"$work"/orbela.ini
 
@@ -58,7 +59,7 @@ exec 3>keys
 brltty_pid=""
 start_brltty() {
     "$1" -n -b vr -d "client:$PWD/vr.sock" -x no -s no -A "auth=none,host=:$api" -f /dev/null \
-        2>>brltty.err >/dev/null &
+        -l info,server 2>>brltty.err >/dev/null &
     brltty_pid=$!
 }
 # For the cleanup of everything this script started.
@@ -72,16 +73,8 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "$*" >failure.txt; exit 1; }
+. ./braille_play_helpers.sh
 
-# Waits up to $2 tenths of a second for command $1 to succeed.
-wait_for() {
-    local i
-    for ((i = 0; i < $2; i++)); do
-        eval "$1" && return 0
-        sleep 0.1
-    done
-    return 1
-}
 connections() { grep -c '^connected' display.log; }
 # The display's latest text and dots (the dots of cell N are field N+1).
 last_visual() { grep '^Visual ' display.log | tail -n 1 | sed 's/^Visual "//; s/"$//'; }
@@ -107,23 +100,60 @@ wait_for '[ "$(connections)" -ge 1 ] && grep -q "^Visual" display.log' 200 || fa
 
 ./orbela --speech-log speech.log >out.txt 2>err.txt &
 program=$!
-main=""
-for ((i = 0; i < 300; i++)); do
-    main=$(xdotool search --onlyvisible --name ' - ' 2>/dev/null | head -n 1)
-    [ -n "$main" ] && break
-    # The unreachable speech service is reported once at start.
-    box=$(xdotool search --onlyvisible --name '^orbela$' 2>/dev/null | head -n 1)
-    if [ -n "$box" ]; then
-        xdotool windowfocus --sync "$box"
-        xdotool key Return
-        sleep 0.3
-    fi
-    kill -0 "$program" 2>/dev/null || fail "the program ended at start"
-    sleep 0.1
-done
-[ -n "$main" ] || fail "the main window did not appear"
+find_main_window 300 || fail "the main window did not appear"
 xdotool windowfocus --sync "$main"
 xdotool key --clearmodifiers ctrl+s
+
+# The introduction's fourth print is longer than a screen row and is
+# followed by a pause: shown from its start, panned to its end.
+long_print="některá z nich jsou: prozkoumej, čti, jez, vezmi, polož, inventář, situace a další."
+# Shift cuts the lines before it short, as a player in a hurry does.
+for ((i = 0; i < 120; i++)); do
+    visual_starts "${long_print:0:40}" && break
+    xdotool key shift
+    sleep 0.5
+done
+visual_starts "${long_print:0:40}" || fail "the long print is not shown from its start"
+press FWinRt
+wait_for 'visual_starts "${long_print:40:40}"' 50 || fail "panning right did not show the long print's middle"
+press FWinRt
+wait_for 'visual_starts "${long_print:80} "' 50 || fail "panning right did not show the long print's end"
+last_visual >long_print_end.txt
+press FWinLt
+wait_for 'visual_starts "${long_print:40:40}"' 50 || fail "panning left did not go back over the long print"
+
+# BRLTTY stops while the introduction is read, as a player presses Shift.
+xdotool key --delay 300 shift shift shift shift
+kill "$brltty_pid"
+wait "$brltty_pid" 2>/dev/null
+brltty_pid=""
+wait_for 'grep -q "^disconnected" display.log' 100 || fail "BRLTTY did not leave the display"
+xdotool key shift
+sleep 1
+kill -0 "$program" 2>/dev/null || fail "the program ended when BRLTTY stopped during the introduction"
+start_brltty "$brltty"
+wait_for '[ "$(connections)" -ge 2 ]' 100 || fail "BRLTTY did not come back"
+returned=$(date +%s%N)
+# BRLTTY shows its start message a few seconds, then its own screen until
+# a client writes: the program's text must follow that within 2 s.
+splash="" own=""
+for ((i = 0; i < 200; i++)); do
+    if visual_starts "BRLTTY"; then
+        splash=1
+    elif visual_starts "no screen"; then
+        [ -n "$splash" ] && [ -z "$own" ] && own=$(date +%s%N)
+    elif [ -n "$(last_visual | tr -d " ")" ]; then
+        break
+    fi
+    sleep 0.1
+done
+[ "$i" -lt 200 ] || fail "the program's text did not come back after BRLTTY's return"
+now=$(date +%s%N)
+echo $(((now - returned) / 1000000)) >return_ms.txt
+own_ms=$([ -n "$own" ] && echo $(((now - own) / 1000000)) || echo 0)
+echo "$own_ms" >own_ms.txt
+[ "$own_ms" -le 2000 ] || fail "BRLTTY's own screen showed $own_ms ms before the program's text came back"
+last_visual >returned_visual.txt
 
 # The introduction runs to the first prompt; its rows pass on the display.
 # Shift stops each line's speech, as a player in a hurry does; the
@@ -163,6 +193,12 @@ wait_for 'visual_starts "abcdexfgh " && cursor_at 6' 100 || fail "the character 
 xdotool key --delay 200 Up
 wait_for 'xdotool search --onlyvisible --name "^Obrazovka$" >/dev/null 2>&1' 100 || fail "the screen review did not open"
 sleep 1
+# LnUp on the review's first line keeps that line shown, cursor and all.
+first=$(last_visual)
+press LnUp
+sleep 1
+[ "$(last_visual)" = "$first" ] && [ -n "$(last_braille | grep 78)" ] ||
+    fail "LnUp on the review's first line showed '$(last_visual)' instead of '$first'"
 before=$(grep -c '^wait:' speech.log || true)
 press LnDn
 wait_for '[ "$(grep -c "^wait:" speech.log)" -gt "$before" ]' 100 || fail "LnDn in the review said nothing"
@@ -188,6 +224,25 @@ start_brltty "$brltty"
 wait_for '[ "$(connections)" -ge 2 ] && visual_starts "abcdexyfgh " && cursor_at 7' 300 ||
     fail "the field did not come back on the display after BRLTTY's restart"
 
+
+# Dots 1-2-4 typed on the display's keyboard: "f" at the caret, with the
+# echo a chord of the six keys gives.
+echoes=$(grep -c '^character: ef$' speech.log || true)
+press "PassDots $((0x0B))"
+wait_for 'visual_starts "abcdexyffgh " && cursor_at 8' 100 || fail "dots 1-2-4 did not type f"
+wait_for '[ "$(grep -c "^character: ef$" speech.log)" -gt "$echoes" ]' 50 || fail "the typed f was not echoed"
+
+# The display changes size while connected: every cell right each time.
+cell_count() { last_braille | awk -F'|' '{ print NF }'; }
+field="abcdexyffgh"
+for size in 80 20 40; do
+    press "cells $size"
+    padded="$field$(printf "%${size}s" "")"
+    wait_for '[ "$(cell_count)" -eq '"$size"' ] && [ "$(last_visual)" = "${padded:0:'"$size"'}" ] && cursor_at 8' 100 ||
+        fail "after a change to $size cells the display shows '$(last_visual)'"
+    echo "$size: \"$(last_visual)\"" >>sizes.txt
+done
+
 xdotool key alt+F4
 wait_for '! kill -0 "$program" 2>/dev/null' 100 || fail "Alt+F4 did not end the program"
 wait "$program"
@@ -195,7 +250,8 @@ program=""
 # The display is BRLTTY's again: at its next key it shows its own screen
 # ("no screen", having no screen driver) instead of the field.
 press LnUp
-wait_for 'visual_starts "no screen"' 100 || fail "the display was not given back at the end"
+wait_for 'visual_starts "no screen"' 50 || fail "the display was not given back at the end"
+[ -s ram.dat ] || fail "no ram.dat after the exit"
 echo done >status.txt
 INNER
 chmod +x "$work"/play.sh
@@ -223,6 +279,10 @@ case "$(cat review_spoken.txt)" in
 "$(sed 's/ *$//' review_shown.txt)"*) ;;
 *) report "the review spoke '$(cat review_spoken.txt)' but showed '$(cat review_shown.txt)'" ;;
 esac
+grep -q "did not give up control" brltty.err && report "BRLTTY says the program did not give the display back"
+echo "long print's end on the display: $(cat long_print_end.txt)"
+echo "shown again $(cat return_ms.txt) ms after BRLTTY's return, $(cat own_ms.txt) ms after its start message: $(cat returned_visual.txt)"
+echo "sizes:"; cat sizes.txt
 echo "introduction's last line on the display: ${last_row:0:40}"
 echo "review line spoken and shown: $(cat review_spoken.txt)"
 echo "braille display: introduction, field with cursor, routing, review lines and reconnection all shown"
