@@ -14,6 +14,7 @@
 #include <exception>
 #include <utility>
 
+#include "i18n/qt/control_facts.h"
 #include "i18n/qt/qt_text.h"
 #include "i18n/qt/taboutbox.h"
 #include "i18n/qt/tform3.h"
@@ -178,6 +179,7 @@ void TForm1::SetCaption()
 void TForm1::SetMenuCaptions()
 {
     const int language = runtime_.State().language;
+    SetShownLanguage(*this, language);
     const std::array<std::pair<QAction*, QString>, 11> captions{{
         {Programmenu, LanguageText(language, ProgramString)},
         {Startsubmenu, LanguageText(language, StartString)},
