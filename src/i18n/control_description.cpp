@@ -11,17 +11,9 @@
 namespace orbela {
 namespace {
 
+// The words after the roles, in the tables below.
 enum class Word {
-    Dialog,
-    Menu,
-    Button,
-    CheckBox,
-    RadioButton,
-    Slider,
-    List,
-    EditField,
-    Group,
-    Checked,
+    Checked = static_cast<int>(ControlRole::Group) + 1,
     NotChecked,
     Unavailable,
     SystemServiceSpeaks,
@@ -32,8 +24,9 @@ enum class Word {
 constexpr std::size_t WordCount = static_cast<std::size_t>(Word::Count);
 using Words = std::array<const char*, WordCount>;
 
-// Same order as Word.
+// The roles in the order of ControlRole (None says nothing), then Word.
 constexpr Words Czech{
+    "",
     "dialog",
     "nabídka",
     "tlačítko",
@@ -50,6 +43,7 @@ constexpr Words Czech{
     "Systémová hlasová služba nemůže mluvit, místo ní mluví vestavěný hlas.",
 };
 constexpr Words English{
+    "",
     "dialog",
     "menu",
     "button",
@@ -66,6 +60,7 @@ constexpr Words English{
     "The system speech service cannot speak; the embedded voice speaks instead.",
 };
 constexpr Words Slovak{
+    "",
     "dialóg",
     "ponuka",
     "tlačidlo",
@@ -83,37 +78,15 @@ constexpr Words Slovak{
 };
 
 // English for a language without a table, as the mode's texts do.
-std::string WordIn(int language, Word word)
+std::string WordIn(int language, std::size_t index)
 {
     const Words& words = language == LanguageCzech ? Czech : language == LanguageSlovak ? Slovak : English;
-    return Utf8ToCp1250Lossy(words[static_cast<std::size_t>(word)]);
+    return Utf8ToCp1250Lossy(words[index]);
 }
 
-std::optional<Word> RoleWord(ControlRole role)
+std::string WordIn(int language, Word word)
 {
-    switch (role) {
-    case ControlRole::None:
-        return std::nullopt;
-    case ControlRole::Dialog:
-        return Word::Dialog;
-    case ControlRole::Menu:
-        return Word::Menu;
-    case ControlRole::Button:
-        return Word::Button;
-    case ControlRole::CheckBox:
-        return Word::CheckBox;
-    case ControlRole::RadioButton:
-        return Word::RadioButton;
-    case ControlRole::Slider:
-        return Word::Slider;
-    case ControlRole::List:
-        return Word::List;
-    case ControlRole::EditField:
-        return Word::EditField;
-    case ControlRole::Group:
-        return Word::Group;
-    }
-    return std::nullopt;
+    return WordIn(language, static_cast<std::size_t>(word));
 }
 
 std::string Joined(const std::vector<std::string>& parts)
@@ -151,8 +124,7 @@ std::string WithoutAccessKey(std::string_view caption)
 
 std::string DescribeControl(const ControlFacts& facts, int language)
 {
-    const auto role = RoleWord(facts.role);
-    return Joined({facts.label, role ? WordIn(language, *role) : std::string(), facts.value, facts.shortcut,
+    return Joined({facts.label, WordIn(language, static_cast<std::size_t>(facts.role)), facts.value, facts.shortcut,
                    facts.checked ? CheckStateWord(*facts.checked, language) : std::string(),
                    facts.available ? std::string() : WordIn(language, Word::Unavailable)});
 }
@@ -164,12 +136,12 @@ std::string CheckStateWord(bool checked, int language)
 
 std::string DescribeGroup(std::string_view label, int language)
 {
-    return Joined({std::string(label), WordIn(language, Word::Group)});
+    return Joined({std::string(label), WordIn(language, static_cast<std::size_t>(ControlRole::Group))});
 }
 
 std::string DescribeWindow(std::string_view title, int language)
 {
-    return Joined({std::string(title), WordIn(language, Word::Dialog)});
+    return Joined({std::string(title), WordIn(language, static_cast<std::size_t>(ControlRole::Dialog))});
 }
 
 std::string EngineNoticeText(EngineNotice notice, int language)

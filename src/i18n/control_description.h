@@ -12,6 +12,7 @@
 
 namespace orbela {
 
+// In the order of the word tables of control_description.cpp.
 enum class ControlRole {
     None,         // a menu item, a static text: the label says it all
     Dialog,

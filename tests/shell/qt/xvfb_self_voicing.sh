@@ -80,10 +80,10 @@ if [ "$(cat mode.txt)" = stand-in ]; then
     exit 0
 fi
 
-# The Speech mode submenu, the last item of Settings.
+# The Speech mode submenu, by its access key in Settings.
 step modes
 xdotool windowfocus --sync "$main"
-key F10; key Right; key Down; key End; key Right 0.7
+key F10; key Right; key Down; key r 0.7
 step modes-down
 key Down 0.7; key Down 0.7; key Down 0.7
 step modes-end
@@ -187,7 +187,7 @@ between menu modes | grep ', nabídka$' | grep -qv '^queued: \(Program\|Nastaven
     fail "a menu item was spoken as a menu"
 
 # The Speech mode items: one line for each move, and each move a new item.
-said modes modes-down 'Režim řeči, nabídka' || fail "the Speech mode submenu was not spoken as a menu"
+said modes modes-down 'Automaticky, zaškrtnuto' || fail "the Speech mode submenu did not open on its first item"
 [ "$(between modes-down modes-end | grep -c '^queued: ')" = 3 ] ||
     fail "three moves in the Speech mode submenu were not three lines"
 between modes-down modes-end | grep '^queued: ' | uniq -d | grep -q . && fail "a Speech mode item was said twice"
