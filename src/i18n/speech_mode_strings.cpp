@@ -22,10 +22,6 @@ constexpr Texts Czech{
     "Č&tečka obrazovky",
     "Režim řeči: vlastní hlas",
     "Režim řeči: čtečka obrazovky",
-    "zaškrtnuto",
-    "nezaškrtnuto",
-    "nabídka",
-    "tlačítko",
     "Naposledy vypsáno:",
 };
 constexpr Texts English{
@@ -35,10 +31,6 @@ constexpr Texts English{
     "Screen &reader",
     "Speech mode: self-voicing",
     "Speech mode: screen reader",
-    "checked",
-    "not checked",
-    "menu",
-    "button",
     "Last printed:",
 };
 constexpr Texts Slovak{
@@ -48,10 +40,6 @@ constexpr Texts Slovak{
     "Čí&tačka obrazovky",
     "Režim reči: vlastný hlas",
     "Režim reči: čítačka obrazovky",
-    "začiarknuté",
-    "nezačiarknuté",
-    "ponuka",
-    "tlačidlo",
     "Naposledy vypísané:",
 };
 

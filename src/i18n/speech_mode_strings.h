@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The texts of the speech mode and of the program's own speech for menus
-// and controls, in the three languages of the string tables (which keep
-// their 47 strings as they are). Returned as Windows-1250.
+// The texts of the speech mode, in the three languages of the string
+// tables (which keep their 47 strings as they are). Returned as Windows-1250.
 
 #include <string>
 
@@ -15,10 +14,6 @@ enum class SpeechModeString {
     ScreenReader,
     AnnounceSelf,      // said when the mode changes
     AnnounceScreenReader,
-    Checked,           // a menu item's or a box's state
-    NotChecked,
-    Menu,              // said after a menu bar item's caption
-    Button,            // said after a button's caption
     PromptContext,     // the field's description: before the last printed line
     ControlCount,
 };

@@ -125,6 +125,26 @@ void SpeechService::SpeakAndWait(std::string_view cp1250Text)
         WaitFor(which, request);
 }
 
+std::optional<EngineSlot> SpeechService::InterfaceSlot() const
+{
+    const EngineSlot chosen = SlotInUse();
+    const EngineSlot other = chosen == EngineSlot::Embedded ? EngineSlot::System : EngineSlot::Embedded;
+    for (const EngineSlot which : {chosen, other}) {
+        if (!Engine(which))
+            continue;
+        if (which == EngineSlot::Embedded && !state_.voiceallowed)
+            return std::nullopt;
+        return which;
+    }
+    return std::nullopt;
+}
+
+void SpeechService::SpeakInterface(std::string_view cp1250Text)
+{
+    if (const auto which = InterfaceSlot(); which && !cp1250Text.empty())
+        Submit(*which, SpeechRequestKind::Queued, cp1250Text, SpeechMarkup::Plain);
+}
+
 void SpeechService::Speak(std::string_view cp1250Text)
 {
     const EngineSlot which = SlotInUse();
@@ -152,21 +172,27 @@ std::uint64_t SpeechService::SubmitCharacterName(std::string_view cp1250Text)
 bool SpeechService::Playing(EngineSlot which)
 {
     const Slot& slot = SlotOf(which);
-    return flags_.sapi4speaking || slot.finished < slot.submitted;
+    const bool speaking = which == EngineSlot::Embedded ? flags_.sapi4speaking : flags_.sapi5speaking;
+    return speaking || slot.finished < slot.submitted;
 }
 
 void SpeechService::StopSpeech()
 {
     ClearEcho();
-    const EngineSlot which = SlotInUse();
-    SpeechEngine* engine = Engine(which);
-    if (!engine)
-        return;
-    if (which == EngineSlot::Embedded && !(flags_.engineready && Playing(which)))
+    const EngineSlot inUse = SlotInUse();
+    const EngineSlot other = inUse == EngineSlot::Embedded ? EngineSlot::System : EngineSlot::Embedded;
+    // The engine in use is the system service's to purge whether or not it
+    // speaks; the other one speaks only the interface, when it stands in.
+    const bool stopInUse = Engine(inUse) && (inUse == EngineSlot::System || Playing(inUse));
+    const bool stopOther = Engine(other) && Playing(other);
+    if (!stopInUse && !stopOther)
         return;
     if (log_)
         log_->Record(SpeechRequestKind::Stop, {});
-    engine->Reset();
+    if (stopInUse)
+        Engine(inUse)->Reset();
+    if (stopOther)
+        Engine(other)->Reset();
 }
 
 void SpeechService::OnAudioStart(EngineSlot which)

@@ -18,6 +18,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -104,6 +105,15 @@ public:
     // Queues the text and returns at once.
     void Speak(std::string_view cp1250Text);
 
+    // The program's own interface (menus, controls, messages) speaks through
+    // the engine in use or, when that one is missing, through the other;
+    // nothing while the embedded engine would have to speak and voice is
+    // not allowed. The slot that would speak, or nullopt.
+    std::optional<EngineSlot> InterfaceSlot() const;
+    // Queues an interface text there and returns at once.
+    void SpeakInterface(std::string_view cp1250Text);
+    EngineSlot SlotInUse() const;
+
     // The echo of a key: each of these queues a step and returns at once.
     //
     // One character by its name from the character name table, after the
@@ -121,9 +131,10 @@ public:
     // Runs `step` (a sound, say) once the steps queued before it are over.
     void AfterEcho(std::function<void()> step);
 
-    // Silences the speech in progress and drops the echo's steps not yet
-    // played. With the embedded engine, an engine that has nothing to play
-    // is left alone.
+    // Silences the speech in progress, the interface's on the other engine
+    // included, and drops the echo's steps not yet played. An embedded
+    // engine that has nothing to play is left alone, whether or not a voice
+    // has been selected: it speaks the interface with its first voice.
     void StopSpeech();
 
 private:
@@ -137,7 +148,6 @@ private:
     };
 
     Slot& SlotOf(EngineSlot slot) { return slots_[static_cast<std::size_t>(slot)]; }
-    EngineSlot SlotInUse() const;
     // Hands the text to the slot's engine and returns the request's number.
     std::uint64_t Submit(EngineSlot slot, SpeechRequestKind kind, std::string_view cp1250Text, SpeechMarkup markup);
     void WaitFor(EngineSlot slot, std::uint64_t request);

@@ -314,6 +314,43 @@ TEST_F(SpeechServiceTest, StopMakesNoEngineCallWhileTheEmbeddedEngineIsQuiet)
     EXPECT_EQ(system->Commands()[0].kind, Kind::Reset);
 }
 
+TEST_F(SpeechServiceTest, TheInterfaceSpeaksThroughTheOtherEngineWhenTheChosenOneIsMissingAndStopsReachIt)
+{
+    // Before any voice is selected the embedded engine speaks the
+    // interface with its first voice; a key must cut it all the same.
+    embedded->SetPlayback(Playback::Held);
+    service.SpeakInterface(Cp("Program, nabídka"));
+    service.StopSpeech();
+    ASSERT_EQ(embedded->Commands().size(), 2u);
+    EXPECT_EQ(embedded->Commands()[1].kind, Kind::Reset);
+
+    // The embedded engine missing: the system service stands in, and a
+    // stop silences it although it is not the engine in use.
+    gui.ProcessPending();
+    system->SetPlayback(Playback::Held);
+    service.SetEngine(EngineSlot::Embedded, nullptr);
+    ASSERT_EQ(service.InterfaceSlot(), EngineSlot::System);
+    service.SpeakInterface(Cp("Spustit, Ctrl+S"));
+    EXPECT_EQ(system->SpokenTexts(), std::vector<std::string>{"Spustit, Ctrl+S"});
+    service.StopSpeech();
+    EXPECT_EQ(system->Commands().back().kind, Kind::Reset);
+
+    // Chosen, the system service missing: the embedded voice stands in,
+    // unless voice is not allowed.
+    auto replacement = std::make_unique<RecordingEngine>(gui);
+    RecordingEngine* voice = replacement.get();
+    service.SetEngine(EngineSlot::Embedded, std::move(replacement));
+    service.SetEngine(EngineSlot::System, nullptr);
+    service.SetUseSapi5(true);
+    EXPECT_EQ(service.InterfaceSlot(), EngineSlot::Embedded);
+    service.SpeakInterface(Cp("Konec"));
+    EXPECT_EQ(voice->SpokenTexts(), std::vector<std::string>{"Konec"});
+    state.voiceallowed = false;
+    EXPECT_EQ(service.InterfaceSlot(), std::nullopt);
+    service.SpeakInterface(Cp("Nápověda"));
+    EXPECT_EQ(voice->SpokenTexts().size(), 1u);
+}
+
 TEST_F(SpeechServiceTest, WaitLastsUntilItsOwnRequestHasPlayed)
 {
     embedded->SetPlayback(Playback::Manual);

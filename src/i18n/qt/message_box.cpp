@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QPushButton>
 
 namespace orbela {
 namespace {
@@ -12,12 +11,6 @@ MessageBoxHook& Hook()
 {
     static MessageBoxHook hook;
     return hook;
-}
-
-MessageBoxSpeaker& Speaker()
-{
-    static MessageBoxSpeaker speaker;
-    return speaker;
 }
 
 } // namespace
@@ -32,16 +25,7 @@ void ShowMessage(QWidget* parent, const QString& text, MessageKind kind)
                     QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
     box.setAccessibleName(QGuiApplication::applicationDisplayName());
     box.setAccessibleDescription(text);
-    if (Speaker()) {
-        const QAbstractButton* ok = box.button(QMessageBox::Ok);
-        Speaker()(text, ok ? ok->text() : QString());
-    }
     box.exec();
-}
-
-void SetMessageBoxSpeaker(MessageBoxSpeaker speaker)
-{
-    Speaker() = std::move(speaker);
 }
 
 void SetMessageBoxHook(MessageBoxHook hook)

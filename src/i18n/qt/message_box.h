@@ -22,10 +22,4 @@ void ShowMessage(QWidget* parent, const QString& text, MessageKind kind = Messag
 using MessageBoxHook = std::function<void(const QString& text, MessageKind kind)>;
 void SetMessageBoxHook(MessageBoxHook hook);
 
-// Called with the box's text and its button's caption just before a real
-// box waits for the user, so that a program speaking for itself can say
-// them. An empty speaker says nothing.
-using MessageBoxSpeaker = std::function<void(const QString& text, const QString& button)>;
-void SetMessageBoxSpeaker(MessageBoxSpeaker speaker);
-
 } // namespace orbela

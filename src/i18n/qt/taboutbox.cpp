@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "i18n/product_info.h"
+#include "i18n/qt/control_facts.h"
 #include "i18n/qt/qt_text.h"
 
 namespace orbela {
@@ -69,6 +70,7 @@ TAboutbox::TAboutbox(int language, QWidget* parent) : QDialog(parent)
 
 void TAboutbox::FormCreate(int language)
 {
+    SetShownLanguage(*this, language);
     setWindowTitle(LanguageText(language, CaptionString));
     setAccessibleName(windowTitle());
     ProductName->setText(LanguageText(language, ProductNameString));

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "i18n/qt/control_facts.h"
 #include "i18n/qt/message_box.h"
 #include "i18n/qt/qt_text.h"
 #include "i18n/resource_localizer.h"
@@ -88,6 +89,7 @@ void TForm3::languagergroupClick()
 
 void TForm3::SetTexts()
 {
+    SetShownLanguage(*this, language_);
     setWindowTitle(LanguageText(language_, CaptionString));
     setAccessibleName(windowTitle());
     languagergroup->setTitle(LanguageText(language_, LanguageGroupString));

@@ -275,7 +275,7 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
 #endif
 
     speechMode.AttachMainWindow(form1, *form1.settingsmenu->menu());
-    for (QWidget* dialog : std::initializer_list<QWidget*>{form3, form5, aboutbox, keysDialog})
+    for (QWidget* dialog : std::initializer_list<QWidget*>{form3, form4, form5, aboutbox, keysDialog})
         speechMode.Interface().WatchDialog(*dialog);
 
     form1.show();

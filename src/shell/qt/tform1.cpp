@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "i18n/guidance_strings.h"
+#include "i18n/qt/control_facts.h"
 #include "i18n/qt/keys_dialog.h"
 #include "i18n/qt/qt_text.h"
 #include "i18n/qt/taboutbox.h"
@@ -186,6 +187,7 @@ void TForm1::SetCaption()
 void TForm1::SetMenuCaptions()
 {
     const int language = runtime_.State().language;
+    SetShownLanguage(*this, language);
     const std::array<std::pair<QAction*, QString>, 11> captions{{
         {Programmenu, LanguageText(language, ProgramString)},
         {Startsubmenu, LanguageText(language, StartString)},

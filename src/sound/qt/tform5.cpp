@@ -11,6 +11,7 @@
 
 #include <algorithm>
 
+#include "i18n/qt/control_facts.h"
 #include "i18n/qt/message_box.h"
 #include "i18n/qt/qt_text.h"
 #include "runtime/runtime.h"
@@ -85,6 +86,7 @@ TForm5::TForm5(Runtime& runtime, IniFile& configuration, SpeechService& speech, 
 void TForm5::FormCreate()
 {
     const int language = runtime_.State().language;
+    SetShownLanguage(*this, language);
     setWindowTitle(LanguageText(language, CaptionString));
     setAccessibleName(windowTitle());
     voicecheckbox->setText(LanguageText(language, VoiceString));

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "speech/qt/tform4.h"
 
-#include <QEvent>
-#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -15,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "i18n/qt/control_facts.h"
 #include "i18n/qt/message_box.h"
 #include "i18n/qt/qt_text.h"
 #include "runtime/error_report.h"
@@ -112,9 +111,6 @@ void TForm4::CreateControls()
     setTabOrder(volumetb, vyberhlasbitbtn);
     setTabOrder(vyberhlasbitbtn, closebitbtn);
 
-    for (QWidget* control : std::initializer_list<QWidget*>{voicelist, pitchtb, speedtb, volumetb, vyberhlasbitbtn,
-                                                            closebitbtn})
-        control->installEventFilter(this);
     connect(voicelist, &QListWidget::currentRowChanged, this, [this] { voicelistClick(); });
     connect(pitchtb, &QSlider::valueChanged, this, [this] { pitchtbChange(); });
     connect(speedtb, &QSlider::valueChanged, this, [this] { speedtbChange(); });
@@ -147,6 +143,7 @@ void TForm4::ConnectSystemVoice()
 void TForm4::SetCaptions()
 {
     const int language = services_.state->language;
+    SetShownLanguage(*this, language);
     setWindowTitle(LanguageText(language, CaptionString));
     setAccessibleName(windowTitle());
     voicestatic->setText(LanguageText(language, VoicesString));
@@ -175,12 +172,6 @@ void TForm4::Say(const QString& text, Utterance what)
 {
     if (services_.speech->Allows(what))
         services_.speech->SpeakAndWait(ToCp1250(text));
-}
-
-void TForm4::ResetEngine()
-{
-    if (SpeechEngine* engine = EmbeddedEngine())
-        engine->Reset();
 }
 
 void TForm4::FillVoiceList()
@@ -218,8 +209,6 @@ void TForm4::StorePick()
     if (row < 0 || row >= static_cast<int>(voices.size()))
         return;
     voicemode_ = voices[static_cast<std::size_t>(row)];
-    if (active)
-        Say(voicelist->item(row)->text());
 }
 
 void TForm4::SetUpBar(QSlider& bar, const std::optional<TrackBarSetup>& setup)
@@ -323,51 +312,8 @@ void TForm4::ShowVoiceSettings(const std::string& mainCaption)
         LoadVoiceSettings();
         Say(LanguageText(language, VoiceSelectedString), Utterance::Confirmation);
     } else {
-        Say(FromCp1250(mainCaption));
+        Say(FromCp1250(mainCaption), Utterance::Focus);
     }
-}
-
-bool TForm4::event(QEvent* event)
-{
-    const bool handled = QDialog::event(event);
-    if (event->type() == QEvent::WindowActivate && isVisible())
-        FormActivate();
-    return handled;
-}
-
-void TForm4::FormActivate()
-{
-    Say(LanguageText(services_.state->language, CaptionString));
-    const QListWidgetItem* current = voicelist->currentItem();
-    Say(voicestatic->text() + " " + (current ? current->text() : QString()));
-    dialogOpen_ = true;
-}
-
-void TForm4::done(int result)
-{
-    dialogOpen_ = false;
-    QDialog::done(result);
-}
-
-bool TForm4::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::FocusIn) {
-        // The window's activation has just said the voice line.
-        const bool activation = static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason;
-        if (watched == voicelist && !activation)
-            voicelistEnter();
-        else if (watched == pitchtb)
-            pitchtbEnter();
-        else if (watched == speedtb)
-            speedtbEnter();
-        else if (watched == volumetb)
-            volumetbEnter();
-        else if (watched == vyberhlasbitbtn)
-            vyberhlasbitbtnEnter();
-        else if (watched == closebitbtn)
-            closebitbtnEnter();
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void TForm4::voicelistClick()
@@ -375,54 +321,28 @@ void TForm4::voicelistClick()
     StorePick();
 }
 
-void TForm4::voicelistEnter()
-{
-    if (!dialogOpen_)
-        return;
-    if (isActiveWindow())
-        ResetEngine();
-    const QListWidgetItem* current = voicelist->currentItem();
-    Say(voicestatic->text() + " " + (current ? current->text() : QString()));
-}
-
-void TForm4::TrackBarEnter(const QLabel& label, const QSlider& bar)
-{
-    if (isActiveWindow())
-        ResetEngine();
-    Say(label.text() + " " + QString::number(bar.value()));
-}
-
-void TForm4::ButtonEnter(const QPushButton& button)
-{
-    if (isActiveWindow())
-        ResetEngine();
-    Say(button.text());
-}
-
-void TForm4::TrackBarChange(const QSlider& bar, const std::string& tag)
+void TForm4::TrackBarChange(const std::string& tag)
 {
     SpeechEngine* engine = EmbeddedEngine();
     if (!engine)
         return;
     engine->Reset();
     Inject(*engine, tag);
-    if (isActiveWindow())
-        Say(QString::number(bar.value()));
 }
 
 void TForm4::speedtbChange()
 {
-    TrackBarChange(*speedtb, SpeedTag(speedtb->value()));
+    TrackBarChange(SpeedTag(speedtb->value()));
 }
 
 void TForm4::pitchtbChange()
 {
-    TrackBarChange(*pitchtb, PitchTag(pitchtb->value()));
+    TrackBarChange(PitchTag(pitchtb->value()));
 }
 
 void TForm4::volumetbChange()
 {
-    TrackBarChange(*volumetb, VolumeTag(volumetb->value()));
+    TrackBarChange(VolumeTag(volumetb->value()));
 }
 
 } // namespace orbela

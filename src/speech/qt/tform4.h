@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The voice settings dialog: picks the embedded engine's voice and sets its
-// pitch, speed and volume, speaking every control as it gets the focus and
-// every new value as it changes. It also holds the voice handling the main
+// pitch, speed and volume. The interface's voice says its controls as they
+// get the focus and their values as they change. It also holds the voice handling the main
 // window and the sound dialog use (filling the voice list, selecting the
 // picked voice, loading and saving the voice keys) and connects the system
 // speech service when it is created.
@@ -83,41 +83,25 @@ public:
 
     // The handlers, one per control event.
     void voicelistClick();
-    void voicelistEnter();
-    void pitchtbEnter() { TrackBarEnter(*pitchstatic, *pitchtb); }
-    void speedtbEnter() { TrackBarEnter(*speedstatic, *speedtb); }
-    void volumetbEnter() { TrackBarEnter(*volumestatic, *volumetb); }
-    void vyberhlasbitbtnEnter() { ButtonEnter(*vyberhlasbitbtn); }
-    void closebitbtnEnter() { ButtonEnter(*closebitbtn); }
     void speedtbChange();
     void pitchtbChange();
     void volumetbChange();
 
-protected:
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void done(int result) override;
-
 private:
     void CreateControls();
     void FormCreate();
-    void FormActivate();
     void ConnectSystemVoice();
     void SetCaptions();
     // Keeps the mode of the current item; while the dialog is active the
-    // engine is reset first and the item's name spoken after.
+    // engine is reset first.
     void StorePick();
-    void TrackBarEnter(const QLabel& label, const QSlider& bar);
-    void ButtonEnter(const QPushButton& button);
-    void TrackBarChange(const QSlider& bar, const std::string& tag);
+    void TrackBarChange(const std::string& tag);
     void SetUpBar(QSlider& bar, const std::optional<TrackBarSetup>& setup);
-    void ResetEngine();
-    void Say(const QString& text, Utterance what = Utterance::Focus);
+    void Say(const QString& text, Utterance what);
     SpeechEngine* EmbeddedEngine() const;
 
     Services services_;
     std::optional<VoiceInfo> voicemode_;
-    bool dialogOpen_ = false;
 };
 
 } // namespace orbela

@@ -205,30 +205,48 @@ TEST_F(SpeechModeTest, MenusControlsAndMessageBoxesAreSpokenAloneAndLeftToTheRea
     QAction* braille = settings->addAction("&Braille keyboard");
     braille->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     braille->setCheckable(true);
+    QMenu* mode = settings->addMenu("Speech &mode");
+    QAction* automatic = mode->addAction("&Automatic");
+    automatic->setCheckable(true);
+    automatic->setChecked(true);
+    QAction* both = mode->addAction("Sounds && speech");
+    both->setEnabled(false);
     voice.WatchMenuBar(bar);
-    EXPECT_EQ(voice.DescribeAction(*braille, false), "Braille keyboard, Ctrl+B, not checked");
-    EXPECT_EQ(voice.DescribeAction(*settings->menuAction(), true), "Settings, menu");
+    EXPECT_EQ(voice.DescribeAction(*settings->menuAction(), bar), "Settings, menu");
+    EXPECT_EQ(voice.DescribeAction(*mode->menuAction(), *settings), "Speech mode, menu");
+    EXPECT_EQ(voice.DescribeAction(*both, *mode), "Sounds & speech, unavailable");
 
     policy.Choose(SpeechMode::Self);
     Heard();
     emit settings->hovered(braille);
     braille->setChecked(true);
     emit settings->hovered(braille);
-    EXPECT_THAT(Heard(), ElementsAre("say:Braille keyboard, Ctrl+B, not checked", "say:Braille keyboard, Ctrl+B, checked"));
+    // Qt repeats a submenu's item on the menus that opened it: said once.
+    emit mode->hovered(automatic);
+    emit settings->hovered(automatic);
+    emit bar.hovered(automatic);
+    EXPECT_THAT(Heard(), ElementsAre("say:Braille keyboard, Ctrl+B, not checked",
+                                     "say:Braille keyboard, Ctrl+B, checked", "say:Automatic, checked"));
 
-    // A real box: its text and its button before it waits.
-    QTimer::singleShot(0, [] {
-        if (QWidget* box = QApplication::activeModalWidget())
+    // A real box: its name, its text and its button before it waits.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [this] {
+        if (QWidget* box = QApplication::activeModalWidget(); box && journal.size() >= 3)
             box->close();
     });
+    closer.start(10);
     ShowMessage(nullptr, "Can't find the file sounds.dat");
     QApplication::processEvents();
-    EXPECT_THAT(Heard(), ElementsAre("say:Can't find the file sounds.dat", "say:OK, button"));
+    const Journal box = Heard();
+    ASSERT_EQ(box.size(), 3u);
+    EXPECT_THAT(box[0], ::testing::EndsWith(", dialog"));
+    EXPECT_EQ(box[1], "say:Can't find the file sounds.dat");
+    EXPECT_EQ(box[2], "say:OK, button");
 
     policy.Choose(SpeechMode::ScreenReader);
     Heard();
     emit settings->hovered(braille);
-    QTimer::singleShot(0, [] {
+    QTimer::singleShot(50, [] {
         if (QWidget* box = QApplication::activeModalWidget())
             box->close();
     });

@@ -2,15 +2,24 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The program alone, without a screen reader (no accessibility bus: the
 # automatic speech mode falls to self-voicing), in a real window under Xvfb
-# with the embedded voice on OpenAL's null output. Real keys walk the menus
-# (F10, arrows), open the environment, sound and About dialogs and move in
-# them with Tab, and confirm the environment dialog, whose message box
-# follows, as does the start's message that the speech service cannot be
-# reached. The speech log (--speech-log) must hold a menu item with its
-# shortcut and check state, a control of each dialog, and the message box's
-# text followed by its button. Exits 77 (skipped) when a tool is missing.
+# with the embedded voice on OpenAL's null output and no voice picked yet.
+# Real keys at a person's pace walk every menu (F10, arrows, the Speech mode
+# submenu item by item), open the environment, sound, voice and About
+# dialogs and move in them with Tab, and confirm a new language in the
+# environment dialog, whose message box follows, as does the start's
+# message that the speech service cannot be reached. The speech log
+# (--speech-log) must hold each window's name as it opens, then its text
+# (About) and its first control with role, group and state, in the
+# language the window shows; each menu move said once and cutting the one
+# before; no access-key mark in any line.
+#
+# With "stand-in" as second argument the system speech service is the
+# chosen engine and cannot be reached: the menus are said by the embedded
+# voice all the same, after saying once that it stands in.
+# Exits 77 (skipped) when a tool is missing.
 set -euo pipefail
 program_dir=$1
+mode=${2:-walk}
 
 # shellcheck source=../../support/xvfb_program.sh
 support=$(cd "$(dirname "$0")/../../support" && pwd)
@@ -23,6 +32,8 @@ done
 
 copy_program_folder "$program_dir"
 printf '[voice]\nvoiceallowed=1\n[speech]\nmode=auto\n' >"$work"/orbela.ini
+[ "$mode" = stand-in ] && printf '[Voice]\nSAPI5=1\n' >>"$work"/orbela.ini
+echo "$mode" >"$work"/mode.txt
 
 cat >"$work"/play.sh <<'INNER'
 #!/usr/bin/env bash
@@ -39,37 +50,49 @@ wait_for() {
         [ -n "$id" ] && return 0
         # The start reports the unreachable speech service once.
         box=$(visible '^orbela$')
-        [ -n "$box" ] && { xdotool windowfocus --sync "$box"; xdotool key Return; sleep 0.3; }
+        [ -n "$box" ] && { sleep 1; xdotool windowfocus --sync "$box"; xdotool key Return; sleep 0.3; }
         sleep 0.1
     done
     return 1
 }
 # Marks in the log where each step begins.
 step() { echo "== $1" >>steps.txt; wc -l <speech.log >>steps.txt 2>/dev/null || echo 0 >>steps.txt; }
+key() { xdotool key "$1"; sleep "${2:-0.4}"; }
 
 wait_for ' - ' 300 || { echo "FAIL: no main window"; exit 1; }
 main=$id
 xdotool windowfocus --sync "$main"
 sleep 1
 step menu
-xdotool key F10; sleep 0.7
-xdotool key Down; sleep 0.7
-xdotool key Down; sleep 0.7
-xdotool key Right; sleep 0.7
-xdotool key Down; sleep 0.7
-xdotool key Escape; sleep 0.3
-xdotool key Escape; sleep 0.3
-xdotool key Escape; sleep 0.5
+key F10; key Down; key Down; key Right; key Down; key Down; key Down; key Down; key Down; key Right
+key Down; key Escape; key Escape; key Escape
+if [ "$(cat mode.txt)" = stand-in ]; then
+    step end
+    kill "$program" 2>/dev/null
+    wait "$program" 2>/dev/null
+    exit 0
+fi
+
+# The Speech mode submenu, by its access key in Settings.
+step modes
+xdotool windowfocus --sync "$main"
+key F10; key Right; key Down; key r 0.7
+step modes-down
+key Down 0.7; key Down 0.7; key Down 0.7
+step modes-end
+key Escape; key Escape; key Escape
 
 step environment
 xdotool windowfocus --sync "$main"
 xdotool keydown ctrl key e keyup ctrl
 wait_for 'Nastavení prostředí' 100 || { echo "FAIL: no environment dialog"; exit 1; }
-sleep 0.7
+sleep 1.5
 # Another language: the dialog's OK then says that it applies at the next start.
-xdotool key Down; sleep 0.7
+step english
+key Down 0.7
+key Tab 0.7
 step message
-xdotool key Return; sleep 1.5
+key Return 2
 box=$(visible '^orbela$')
 [ -n "$box" ] && { xdotool windowfocus --sync "$box"; sleep 0.5; xdotool key Return; }
 sleep 0.7
@@ -78,20 +101,24 @@ step sound
 xdotool windowfocus --sync "$main"
 xdotool keydown ctrl key d keyup ctrl
 wait_for 'Nastavení zvuků' 100 || { echo "FAIL: no sound dialog"; exit 1; }
-sleep 0.7
-xdotool key Tab; sleep 0.7
-xdotool key Escape; sleep 0.7
+sleep 1.5
+key Tab 0.7; key Tab 0.7; key Right 0.7; key Left 0.7
+key Escape 0.7
+
+step voice
+xdotool windowfocus --sync "$main"
+xdotool keydown ctrl key h keyup ctrl
+wait_for 'Nastavení hlasu' 100 || { echo "FAIL: no voice dialog"; exit 1; }
+sleep 1.5
+key Tab 0.7; key Tab 0.7; key Tab 0.7; key Tab 0.7; key Tab 0.7
+key Escape 1
 
 step about
 xdotool windowfocus --sync "$main"
-xdotool key F10; sleep 0.5
-xdotool key Left; sleep 0.5
-xdotool key Down; sleep 0.5
-xdotool key Return
+key F10 0.5; key Left 0.5; key Down 0.5; key Return
 wait_for '^O programu$' 100 || { echo "FAIL: no About box"; exit 1; }
-sleep 0.7
-xdotool key Tab; sleep 0.7
-xdotool key Return; sleep 0.5
+sleep 2
+key Return 0.5
 # The desktop's screen-reader switch turned on: the automatic mode follows
 # and says so.
 step switch
@@ -124,20 +151,69 @@ between() {
     to=$(grep -A1 "^== $2\$" steps.txt | tail -n 1)
     sed -n "$((from + 1)),${to}p" speech.log
 }
-grep -A1 -x 'queued: Speech Dispatcher cannot be reached: .*' speech.log | tail -n 1 | grep -qx 'queued: OK, tlačítko' ||
+# Said: the step's log holds the line, exactly.
+said() { between "$1" "$2" | grep -qxF "queued: $3"; }
+
+# Access-key marks: a single "&" anywhere is a mark spoken aloud.
+grep '^queued: ' speech.log | sed 's/&&//g' | grep -F '&' && fail "a line was spoken with its access-key mark"
+between menu end >/dev/null
+said menu end 'Program, nabídka' || fail "the menu bar's Program was not spoken"
+said menu end 'Spustit, Ctrl+S' || fail "the item Start with its shortcut was not spoken"
+# Each move cuts the one before, from the first key: no voice has been
+# picked yet, and the stop must reach the engine all the same.
+[ "$(between menu end | grep -c '^stop')" -ge 3 ] || fail "the menu moves did not stop the speech before them"
+
+if [ "$mode" = stand-in ]; then
+    [ "$(grep -cxF 'queued: Systémová hlasová služba nemůže mluvit, místo ní mluví vestavěný hlas.' speech.log)" = 1 ] ||
+        fail "the embedded voice did not say once that it stands in"
+    said menu end 'Braillská klávesnice, Ctrl+B, nezaškrtnuto' ||
+        fail "the checkable Braille keyboard item was not spoken with its state"
+    echo "the embedded voice stood in for the system service: $(grep -c '^queued:' speech.log) lines"
+    exit 0
+fi
+
+grep -A3 -x 'queued: Speech Dispatcher cannot be reached: .*' speech.log | grep -qx 'queued: OK, tlačítko' ||
     fail "the start-up error's box was not spoken, text then button"
-between menu environment | grep -qx 'queued: Program, nabídka' || fail "the menu bar's Program was not spoken"
-between menu environment | grep -qx 'queued: Spustit, Ctrl+S' || fail "the item Start with its shortcut was not spoken"
-between menu environment | grep -qx 'queued: Braillská klávesnice, Ctrl+B, nezaškrtnuto' ||
+said menu modes 'Braillská klávesnice, Ctrl+B, nezaškrtnuto' ||
     fail "the checkable Braille keyboard item was not spoken with its state"
-between menu environment | grep ', nabídka$' | grep -qv '^queued: \(Program\|Nastavení\|Nápověda\), nabídka$' &&
-    fail "a menu item was spoken as a menu of the bar"
-# From here on the program speaks English, the language just chosen.
-between environment message | grep -qx 'queued: English, checked' ||
-    fail "no control of the environment dialog was spoken"
+between menu modes | grep ', nabídka$' | grep -qv '^queued: \(Program\|Nastavení\|Nápověda\|Režim řeči\), nabídka$' &&
+    fail "a menu item was spoken as a menu"
+
+# The Speech mode items: one line for each move, and each move a new item.
+said modes modes-down 'Automaticky, zaškrtnuto' || fail "the Speech mode submenu did not open on its first item"
+[ "$(between modes-down modes-end | grep -c '^queued: ')" = 3 ] ||
+    fail "three moves in the Speech mode submenu were not three lines"
+between modes-down modes-end | grep '^queued: ' | uniq -d | grep -q . && fail "a Speech mode item was said twice"
+for item in 'Vlastní hlas, nezaškrtnuto' 'Čtečka obrazovky, nezaškrtnuto' 'Automaticky, zaškrtnuto'; do
+    said modes-down modes-end "$item" || fail "the Speech mode item \"$item\" was not said"
+done
+
+# Each dialog opens with its name, then its first control's group, label,
+# role and state.
+said environment english 'Nastavení prostředí, dialog' || fail "the environment dialog did not say its name"
+said environment english 'jazyk, skupina' || fail "the environment dialog did not name the group"
+said environment english 'Čeština, přepínač, zaškrtnuto' || fail "the first radio button was not said with role and state"
+# The dialog relabels itself in the language chosen, and says its words in it.
+said english message 'English, radio button, checked' || fail "the chosen language was not said in it"
+said english message 'OK, button' || fail "the environment dialog's OK was not said"
 between message sound | grep -A1 -x 'queued: Your changes will be applied after you restart the program.' |
     tail -n 1 | grep -qx 'queued: OK, button' || fail "the message box was not spoken, text then button"
-between sound about | grep -q '^queued: .*\(checked\|button\|[0-9]\)$' || fail "no control of the sound dialog was spoken"
-between about switch | grep -q '^queued: .*button$' || fail "no control of the About box was spoken"
-between switch end | grep -qx 'queued: Speech mode: screen reader' || fail "the change of the speech mode was not announced"
-echo "menus, dialogs and the message box spoken: $(grep -c '^queued:' speech.log) descriptions"
+# The other windows keep the language they show until a restart, words too.
+said sound voice 'Nastavení zvuků, dialog' || fail "the sound dialog did not say its name"
+said sound voice 'Povolit hlas, zaškrtávací políčko, zaškrtnuto' || fail "the sound dialog's first control was not said"
+said sound voice 'Zvuky Orbely, zaškrtávací políčko, zaškrtnuto' || fail "the sounds check box was not said"
+between sound voice | grep -q '^queued: Hlasitost zvuků, posuvník, [0-9]*$' || fail "the volume slider was not said with its role"
+said voice about 'Nastavení hlasu, dialog' || fail "the voice dialog did not say its name"
+between voice about | grep -q '^queued: Hlasy, seznam, .' || fail "the voice list was not said with its label and role"
+between voice about | grep -q '^queued: Rychlost, posuvník, [0-9]*$' || fail "the speed slider was not said with its role"
+said voice about 'Zvolit hlas, tlačítko' || fail "the choose button was not said"
+between sound about | grep -q '^queued: .*, \(checked\|not checked\|button\|slider\|list\)$' &&
+    fail "a dialog labelled in Czech was said with English words"
+# About reads its text.
+said about switch 'O programu, dialog' || fail "the About box did not say its name"
+said about switch 'Překladač Orbela Basicu' || fail "the About box did not read the product name"
+between about switch | grep -q '^queued: verze [0-9.]*$' || fail "the About box did not read its version"
+between about switch | grep -q '^queued: License GPL' || fail "the About box did not read its licence"
+said about switch 'Ok, tlačítko' || fail "the About box's button was not said"
+said switch end 'Speech mode: screen reader' || fail "the change of the speech mode was not announced"
+echo "every window named, its text and controls read: $(grep -c '^queued:' speech.log) lines"

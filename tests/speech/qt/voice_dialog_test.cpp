@@ -19,6 +19,7 @@
 #include "runtime/error.h"
 #include "runtime/runtime_state.h"
 #include "shell/ini_file.h"
+#include "shell/qt/interface_speech.h"
 #include "shell/qt/process_end.h"
 #include "shell/qt/qt_message_pump.h"
 #include "shell/temp_folder.h"
@@ -59,6 +60,7 @@ protected:
     {
         form = std::make_unique<TForm4>(TForm4::Services{&service, &configuration, &state, &report,
                                                          std::move(connectSystemVoice), [this] { ++ended; }});
+        interface.WatchDialog(*form);
     }
 
     std::string Row(int row) const { return form->voicelist->item(row)->text().toStdString(); }
@@ -84,6 +86,7 @@ protected:
     testing::RecordingErrorReport report;
     std::vector<QString> messages;
     int ended = 0;
+    InterfaceSpeech interface{service, state.language};
     std::unique_ptr<TForm4> form;
 };
 
@@ -200,13 +203,14 @@ TEST_F(VoiceDialogTest, OkSavesThePickedVoiceAndSaysSo)
 {
     Create();
     Open([this] {
-        // Activation: the caption, then the list's label and the voice.
+        // Opening: the window's name, then the list's label, role and voice.
+        ASSERT_TRUE(QTest::qWaitFor([this] { return embedded->SpokenTexts().size() >= 2; }));
+        QTest::qWait(50);
         const auto spoken = embedded->SpokenTexts();
-        ASSERT_GE(spoken.size(), 2u);
-        EXPECT_EQ(spoken[0], "Voice settings");
-        EXPECT_EQ(spoken[1], "&Voices Jakub");
+        EXPECT_EQ(spoken[0], "Voice settings, dialog");
+        EXPECT_EQ(spoken[1], "Voices, list, Jakub");
         // The list's own focus on opening does not say it again.
-        EXPECT_EQ(std::count(spoken.begin(), spoken.end(), "&Voices Jakub"), 1);
+        EXPECT_EQ(std::count(spoken.begin(), spoken.end(), "Voices, list, Jakub"), 1);
         testing::SendKey(form->voicelist, Qt::Key_Up);
         EXPECT_EQ(embedded->SpokenTexts().back(), "Czech");
         EXPECT_EQ(embedded->Commands()[embedded->Commands().size() - 2].kind, Kind::Reset);
@@ -224,10 +228,11 @@ TEST_F(VoiceDialogTest, CancelKeepsTheInjectedValuesSpeaksTheMainCaptionAndWrite
     const std::string before = ReadBytes(configuration.Path());
     Open([this] {
         testing::SendKey(form->voicelist, Qt::Key_Down);
+        form->volumetb->setFocus();
         form->volumetb->setValue(128);
         EXPECT_EQ(embedded->SpokenTexts().back(), "128");
         form->speedtb->setFocus();
-        ASSERT_TRUE(QTest::qWaitFor([this] { return embedded->SpokenTexts().back() == "&Speed 175"; }));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return embedded->SpokenTexts().back() == "Speed, slider, 175"; }));
         form->speedtb->setValue(300);
         EXPECT_EQ(embedded->SpokenTexts().back(), "300");
         form->closebitbtn->click();
