@@ -99,6 +99,20 @@ private:
     std::string pending_;
 };
 
+// One connection attempt, waited for here: the window waits for it on its
+// event loop instead.
+bool ConnectNow(BrlapiConnection& connection)
+{
+    if (!connection.StartConnecting())
+        return connection.Connected();
+    pollfd attempt{connection.AttemptDescriptor(), POLLIN, 0};
+    if (poll(&attempt, 1, 5000) != 1) {
+        connection.AbandonConnecting();
+        return false;
+    }
+    return connection.FinishConnecting();
+}
+
 void PrintToCells(benchmark::State& state)
 {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("orbela-bench-" + std::to_string(getpid()));
@@ -118,7 +132,7 @@ void PrintToCells(benchmark::State& state)
         display.Accept();
         setenv("BRLAPI_HOST", (":" + api).c_str(), 1);
         BrlapiConnection connection;
-        for (int attempt = 0; attempt < 100 && !connection.Connect(); ++attempt)
+        for (int attempt = 0; attempt < 100 && !ConnectNow(connection); ++attempt)
             usleep(100000);
         if (!connection.Connected() || !connection.TakeDisplay(1))
             throw std::runtime_error("cannot reach BRLTTY's BrlAPI server");
