@@ -14,6 +14,7 @@
 #include <exception>
 #include <utility>
 
+#include "i18n/file_messages.h"
 #include "i18n/qt/qt_text.h"
 #include "i18n/qt/taboutbox.h"
 #include "i18n/qt/tform3.h"
@@ -164,6 +165,7 @@ void TForm1::FormCreate()
 void TForm1::LoadCurrentLanguage()
 {
     runtime_.State().language = ReadLanguage(configuration_);
+    SetFileMessageLanguage(runtime_.State().language);
 }
 
 void TForm1::SetCaption()
@@ -239,7 +241,7 @@ void TForm1::LoadMemoryImage()
     RamImage& image = runtime_.State().ramimage;
     image.fill(0);
     try {
-        LoadRamImage(image);
+        ramImage_.Load(image);
     } catch (const Error& error) {
         report_.Report(error.what());
     }
@@ -285,11 +287,12 @@ void TForm1::StartsubmenuClick()
 
 void TForm1::exitsubmenuClick()
 {
-    SaveImage();
+    // Closing saves (closeEvent): one save, so one message when it fails.
     if (!Running()) {
         close();
         return;
     }
+    SaveImage();
     FreeSounds();
     processEnd_.EndAtOnce();
 }
@@ -351,7 +354,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 bool TForm1::SaveImage()
 {
     try {
-        SaveRamImage(runtime_.State().ramimage);
+        ramImage_.Save(runtime_.State().ramimage);
         return true;
     } catch (const Error& error) {
         report_.Report(error.what());
