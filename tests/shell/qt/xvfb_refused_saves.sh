@@ -27,15 +27,17 @@ set -uo pipefail
 export QT_QPA_PLATFORM=xcb ALSOFT_DRIVERS=null
 export SPEECHD_ADDRESS=unix_socket:$PWD/no-such-socket
 visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
-# Answers every message box until the main window stands alone.
+# Answers every message box until none has come for a second.
 answer_boxes() {
-    local i box
-    for ((i = 0; i < 30; i++)); do
+    local quiet=0 box
+    while [ "$quiet" -lt 10 ]; do
         box=$(visible '^orbela$')
         if [ -n "$box" ]; then
-            xdotool windowfocus --sync "$box"; sleep 0.4; xdotool key Return; sleep 0.5
+            xdotool windowfocus --sync "$box"; sleep 0.4; xdotool key Return; sleep 0.3
+            quiet=0
         else
             sleep 0.1
+            quiet=$((quiet + 1))
         fi
     done
 }
@@ -44,9 +46,12 @@ run() {
     ./orbela --speech-log "speech-$1.log" >"out-$1.txt" 2>"err-$1.txt" &
     program=$!
     local i main=""
-    for ((i = 0; i < 300 && -z "$main"; i++)); do
+    for ((i = 0; i < 300; i++)); do
         main=$(visible ' - ')
-        [ -n "$main" ] || { box=$(visible '^orbela$'); [ -n "$box" ] && { xdotool windowfocus --sync "$box"; sleep 0.3; xdotool key Return; }; sleep 0.1; }
+        [ -n "$main" ] && break
+        box=$(visible '^orbela$')
+        [ -n "$box" ] && { xdotool windowfocus --sync "$box"; sleep 0.3; xdotool key Return; }
+        sleep 0.1
     done
     [ -n "$main" ] || { echo "FAIL: no main window"; kill "$program"; return 1; }
     answer_boxes
@@ -98,6 +103,7 @@ for way in menu signal; do
     saves=$(grep -c "Unable to write to $work/ram.dat: soubor je jen pro čtení" "$log" || true)
     [ "$saves" -eq 1 ] || fail "the $way run reported the read-only ram.dat $saves times"
 done
+[ -n "${KEEP_LOGS:-}" ] && cp speech-*.log "$KEEP_LOGS"/
 cmp -s orbela.ini ini.before || fail "the configuration file was rewritten"
 cmp -s ram.dat ram.before || fail "the read-only ram.dat was replaced"
 echo "the configuration file and the read-only ram.dat kept; one refused save per exit"
