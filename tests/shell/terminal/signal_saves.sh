@@ -68,12 +68,18 @@ for ((i = 0; i < deliveries; i++)); do
     pid=$!
     delay=$(( RANDOM % span_ms ))
     sleep "$(printf '%d.%03d' $((delay / 1000)) $((delay % 1000)))"
-    kill -s "$signal" "$pid" 2>/dev/null || true
+    delivered=true
+    kill -s "$signal" "$pid" 2>/dev/null || delivered=false
     wait "$pid" 2>/dev/null || true
     count[$signal]=$(( ${count[$signal]:-0} + 1 ))
 
     if cmp -s ram.dat old.dat; then
         old[$signal]=$(( ${old[$signal]:-0} + 1 ))
+        # A polite signal in the second half of a run finds the handler in
+        # place: the program must end by saving.
+        if [ "$signal" != KILL ] && $delivered && [ $(( delay * 2 )) -ge "$span_ms" ]; then
+            fail "delivery $i (SIG$signal after ${delay} ms of a ${span_ms} ms run) ended without a save"
+        fi
     elif cmp -s ram.dat new.dat; then
         new[$signal]=$(( ${new[$signal]:-0} + 1 ))
     else
