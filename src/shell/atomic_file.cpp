@@ -5,11 +5,13 @@
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <optional>
 #include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "i18n/file_messages.h"
 #include "runtime/cp1250.h"
 #include "runtime/error.h"
 
@@ -60,24 +62,30 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
-// The new file takes over the permission bits and, where the process may
-// give it away, the owner of the file it replaces; a new file gets what
-// creating it would have given under the process's umask. The temporary
-// file itself is created 0600, so nobody else can read it half-written.
-bool TakeOverAttributes(int fd, const fs::path& target)
+// The new file takes over the permission bits and the owner of the file it
+// replaces; a new file gets what creating it would have given under the
+// process's umask. The temporary file itself is created 0600, so nobody
+// else can read it half-written. False when the owner cannot be kept.
+bool TakeOverAttributes(int fd, const fs::path& target, int& error)
 {
     struct stat existing {};
     if (::stat(target.c_str(), &existing) == 0) {
-        // Only root may give a file away; anyone else keeps the file as
-        // their own, so a failure here is no failure of the save.
         if ((existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) &&
             ::fchown(fd, existing.st_uid, existing.st_gid) != 0) {
+            error = EPERM;
+            return false;
         }
-        return ::fchmod(fd, existing.st_mode & 07777) == 0;
+        if (::fchmod(fd, existing.st_mode & 07777) == 0)
+            return true;
+        error = errno;
+        return false;
     }
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    return ::fchmod(fd, 0666 & ~mask) == 0;
+    if (::fchmod(fd, 0666 & ~mask) == 0)
+        return true;
+    error = errno;
+    return false;
 }
 
 // Makes the rename itself durable; a folder that cannot be synced does not
@@ -92,8 +100,8 @@ void SyncFolder(const fs::path& folder)
 }
 
 struct Target {
-    fs::path path;           // the file to replace, links resolved
-    std::string refusal;     // why nothing may be written, when not empty
+    fs::path path;                      // the file to replace, links resolved
+    std::optional<FileProblem> refusal; // why nothing may be written
 };
 
 // The rule for what a save may replace: a regular file, a name that does
@@ -109,36 +117,61 @@ Target ResolveTarget(const fs::path& file)
     if (S_ISREG(own.st_mode))
         return {file, {}};
     if (!S_ISLNK(own.st_mode))
-        return {file, "it is not a regular file"};
+        return {file, FileProblem::NotRegular};
     struct stat pointed {};
     if (::stat(file.c_str(), &pointed) != 0)
-        return {file, "it is a link that points to nothing"};
+        return {file, FileProblem::LinkToNothing};
     if (!S_ISREG(pointed.st_mode))
-        return {file, "it is a link to something that is not a regular file"};
+        return {file, FileProblem::LinkToNotRegular};
     char resolved[PATH_MAX];
     if (::realpath(file.c_str(), resolved) == nullptr)
-        return {file, "it is a link that cannot be followed"};
+        return {file, FileProblem::LinkUnfollowable};
     return {resolved, {}};
 }
 
+// No one else names files so: the program's own mark between the file's
+// name and mkostemp's six characters.
+constexpr std::string_view TemporaryMark = ".orbela-save-";
+
 std::string TemporaryPattern(const fs::path& target)
 {
-    return (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    return (target.parent_path() / ("." + target.filename().string() + std::string(TemporaryMark) + "XXXXXX"))
+        .string();
 }
 
-// Where the folder cannot take a new file but the file itself may be
-// written, it is rewritten in place: the size written is checked, so a
-// short write is reported, though the file is then damaged.
-bool RewriteInPlace(const fs::path& target, std::string_view bytes)
+// Why a save failed: a problem of its own or a system error.
+struct Failure {
+    std::optional<FileProblem> problem;
+    int error = 0;
+
+    std::string Text() const { return problem ? FileProblemText(*problem) : FileErrorText(error); }
+};
+
+// Rewrites the file in place, where the folder takes no new file or the
+// file's owner could not be kept by replacing it. The space is reserved
+// first, so a full disk or a limit on file size leaves the file as it was;
+// the size written is checked afterwards.
+std::optional<Failure> RewriteInPlace(const fs::path& target, std::string_view bytes)
 {
     FileDescriptor file(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
     struct stat status {};
-    if (file.Get() < 0 || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode))
-        return false;
+    if (file.Get() < 0)
+        return Failure{{}, errno};
+    if (::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode))
+        return Failure{FileProblem::NotRegular, 0};
+    if (!bytes.empty()) {
+        const int reserved = ::posix_fallocate(file.Get(), 0, static_cast<off_t>(bytes.size()));
+        if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL)
+            return Failure{{}, reserved};
+    }
+    errno = 0;
     const bool written = WriteAll(file.Get(), bytes) &&
         ::ftruncate(file.Get(), static_cast<off_t>(bytes.size())) == 0 && ::fsync(file.Get()) == 0 &&
         ::fstat(file.Get(), &status) == 0 && status.st_size == static_cast<off_t>(bytes.size());
-    return file.Close() && written;
+    const int error = errno ? errno : EIO;
+    if (!file.Close() || !written)
+        return Failure{{}, error};
+    return std::nullopt;
 }
 
 bool FolderRefusesNewFiles(int error)
@@ -146,8 +179,29 @@ bool FolderRefusesNewFiles(int error)
     return error == EACCES || error == EPERM || error == EROFS;
 }
 
-bool ReplaceFile(const fs::path& target, std::string_view bytes)
+// A file the user made read-only is left alone, also by a process (root)
+// that could write it anyway: no write permission for anyone in its mode.
+std::optional<Failure> RefusalOfExisting(const fs::path& target, bool& exists)
 {
+    struct stat status {};
+    exists = ::stat(target.c_str(), &status) == 0;
+    if (!exists)
+        return std::nullopt;
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        if (errno == EROFS)
+            return Failure{FileProblem::ReadOnlyDisk, 0};
+        return Failure{FileProblem::ReadOnlyFile, 0};
+    }
+    if ((status.st_mode & 0222) == 0)
+        return Failure{FileProblem::ReadOnlyFile, 0};
+    return std::nullopt;
+}
+
+std::optional<Failure> ReplaceFile(const fs::path& target, std::string_view bytes)
+{
+    bool exists = false;
+    if (auto refusal = RefusalOfExisting(target, exists))
+        return refusal;
     const fs::path folder = target.parent_path();
     std::string pattern;
     FileDescriptor temporary;
@@ -161,11 +215,11 @@ bool ReplaceFile(const fs::path& target, std::string_view bytes)
         temporary.Reset(::mkostemp(pattern.data(), O_CLOEXEC));
         if (temporary.Get() < 0) {
             const int error = errno;
-            std::error_code ignored;
-            if (FolderRefusesNewFiles(error) && fs::is_regular_file(target, ignored) &&
-                ::access(target.c_str(), W_OK) == 0)
+            if (FolderRefusesNewFiles(error) && exists)
                 return RewriteInPlace(target, bytes);
-            return false;
+            if (error == EACCES || error == EPERM)
+                return Failure{FileProblem::FolderNotWritable, 0};
+            return Failure{{}, error};
         }
         struct stat status {};
         if (::flock(temporary.Get(), LOCK_EX | LOCK_NB) != 0 || ::fstat(temporary.Get(), &status) != 0 ||
@@ -173,23 +227,37 @@ bool ReplaceFile(const fs::path& target, std::string_view bytes)
             temporary.Reset();  // the clean-up has it and removes it
     }
     if (temporary.Get() < 0)
-        return false;
-    const bool written = WriteAll(temporary.Get(), bytes) && TakeOverAttributes(temporary.Get(), target) &&
-        ::fsync(temporary.Get()) == 0;
-    if (!written || ::rename(pattern.c_str(), target.c_str()) != 0) {
+        return Failure{{}, EEXIST};
+    int error = 0;
+    if (!TakeOverAttributes(temporary.Get(), target, error)) {
         ::unlink(pattern.c_str());
-        return false;
+        // Replacing it would give the file away to this user: written in place.
+        if (error == EPERM)
+            return RewriteInPlace(target, bytes);
+        return Failure{{}, error};
     }
+    errno = 0;
+    const bool written = WriteAll(temporary.Get(), bytes) && ::fsync(temporary.Get()) == 0 &&
+        ::rename(pattern.c_str(), target.c_str()) == 0;
+    if (!written) {
+        error = errno ? errno : EIO;
+        ::unlink(pattern.c_str());
+        return Failure{{}, error};
+    }
+    errno = 0;
     const bool closed = temporary.Close();
+    error = errno;
     SyncFolder(folder);
-    return closed;
+    if (!closed)
+        return Failure{{}, error ? error : EIO};
+    return std::nullopt;
 }
 
-// A temporary file's name: "." + the file's name + "." + six letters or
-// digits, as mkostemp makes them.
+// A temporary file's name: "." + the file's name + the program's mark +
+// six letters or digits, as mkostemp makes them.
 bool IsTemporaryName(const std::string& name, const std::string& fileName)
 {
-    const std::string prefix = "." + fileName + ".";
+    const std::string prefix = "." + fileName + std::string(TemporaryMark);
     if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
         return false;
     for (std::size_t i = prefix.size(); i < name.size(); ++i) {
@@ -226,10 +294,10 @@ void WriteFileAtomically(const std::filesystem::path& file, std::string_view byt
     if (file.empty() || !file.has_filename())
         throw Error(UnableToWriteMessage(file));
     const Target target = ResolveTarget(file);
-    if (!target.refusal.empty())
-        throw Error(UnableToWriteMessage(file) + ": " + target.refusal);
-    if (!ReplaceFile(target.path, bytes))
-        throw Error(UnableToWriteMessage(file));
+    if (target.refusal)
+        throw Error(UnableToWriteMessage(file) + ": " + FileProblemText(*target.refusal));
+    if (const auto failure = ReplaceFile(target.path, bytes))
+        throw Error(UnableToWriteMessage(file) + ": " + failure->Text());
 }
 
 void RemoveStaleTemporaryFiles(const std::filesystem::path& file)
@@ -238,7 +306,7 @@ void RemoveStaleTemporaryFiles(const std::filesystem::path& file)
         return;
     RemoveStaleIn(file.parent_path(), file.filename().string());
     const Target target = ResolveTarget(file);
-    if (target.refusal.empty() && target.path != file)
+    if (!target.refusal && target.path != file)
         RemoveStaleIn(target.path.parent_path(), target.path.filename().string());
 }
 

@@ -8,11 +8,12 @@
 namespace orbela {
 
 // Replaces the file's content with `bytes`: writes a temporary file
-// ".<name>.XXXXXX" (created exclusively, mode 0600) in the same folder,
-// flushes it to disk and renames it over the file, so that the file is
-// either the old one or the new one, never half-written. Raises Error
-// "Unable to write to <full path>" when any step fails, removing the
-// temporary file.
+// ".<name>.orbela-save-XXXXXX" (created exclusively, mode 0600) in the same
+// folder, gives it the old file's owner and mode, flushes it to disk and
+// renames it over the file, so that the file is either the old one or the
+// new one, never half-written. Raises Error "Unable to write to <full
+// path>: <reason>" (the reason in the interface's language) when any step
+// fails, removing the temporary file; the old file is then as it was.
 //
 // What may be replaced: a regular file, a name not yet taken, or a link to
 // a regular file, which is written through (its target is replaced, the
@@ -20,9 +21,11 @@ namespace orbela {
 // not a regular file, is refused ("Unable to write to <path>: it is not a
 // regular file" and the like) and left untouched.
 //
-// An existing file that may be written in a folder that takes no new
-// files is rewritten in place instead, its size checked afterwards; only
-// then can a failure leave it damaged.
+// A file that its mode makes read-only (for anyone, root included) is
+// refused. An existing file that may be written is rewritten in place
+// instead where the folder takes no new files, or where replacing it would
+// change its owner: the space is reserved first and the size checked
+// afterwards; only then can a failure (of the disk itself) leave it damaged.
 void WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
 // Removes the temporary files an earlier save left when it was killed:

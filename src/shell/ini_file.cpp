@@ -8,9 +8,12 @@
 #include <SimpleIni.h>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <ctime>
 #include <unistd.h>
 
+#include "i18n/file_messages.h"
 #include "runtime/cp1250.h"
 #include "runtime/error.h"
 #include "shell/atomic_file.h"
@@ -20,7 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-enum class LoadResult { Loaded, Missing, Unreadable, TooLarge, NotRegular };
+enum class LoadResult { Loaded, Missing, Unreadable, TooLarge, NotRegular, NotText };
 
 // Opened without waiting, so that a FIFO in the file's place cannot hold
 // the program; only a regular file is read.
@@ -41,7 +44,12 @@ LoadResult ReadWholeFile(const fs::path& path, std::string& bytes)
             continue;
         if (got <= 0) {
             ::close(fd);
-            return got == 0 ? LoadResult::Loaded : LoadResult::Unreadable;
+            if (got < 0)
+                return LoadResult::Unreadable;
+            // A NUL would end a line early for the parser and hide the rest
+            // of the file (UTF-16 text is full of them); such a file is not
+            // taken for settings, and so never rewritten.
+            return bytes.find('\0') == std::string::npos ? LoadResult::Loaded : LoadResult::NotText;
         }
         if (bytes.size() + static_cast<std::size_t>(got) > MaxIniFileBytes) {
             ::close(fd);
@@ -51,20 +59,67 @@ LoadResult ReadWholeFile(const fs::path& path, std::string& bytes)
     }
 }
 
-std::string ProblemMessage(const fs::path& path, LoadResult result)
+FileProblem ProblemOf(LoadResult result)
+{
+    switch (result) {
+    case LoadResult::TooLarge:
+        return FileProblem::TooLarge;
+    case LoadResult::NotRegular:
+        return FileProblem::NotRegular;
+    case LoadResult::NotText:
+        return FileProblem::NotText;
+    default:
+        return FileProblem::Unreadable;
+    }
+}
+
+std::string ShownPath(const fs::path& path)
 {
     std::error_code error;
     const fs::path absolute = fs::absolute(path, error);
-    const std::string shown = Utf8ToCp1250Lossy((error ? path : absolute).string());
-    switch (result) {
-    case LoadResult::TooLarge:
-        return shown + " is larger than " + std::to_string(MaxIniFileBytes) + " bytes and is not read";
-    case LoadResult::NotRegular:
-        return shown + " is not a regular file and is not read";
-    default:
-        return "Unable to read " + shown;
-    }
+    return Utf8ToCp1250Lossy((error ? path : absolute).string());
 }
+
+std::string ProblemMessage(const fs::path& path, LoadResult result)
+{
+    return "Unable to read " + ShownPath(path) + ": " + FileProblemText(ProblemOf(result));
+}
+
+// Two running copies change settings through the same file: each
+// read-change-write holds a lock on the file's folder (the file itself is
+// replaced, so a lock on it would not last), so neither writes over what
+// the other has just written. A folder that cannot be opened or locked
+// within a few seconds is written without it.
+class FolderLock {
+public:
+    explicit FolderLock(const fs::path& file)
+    {
+        const fs::path folder = file.parent_path();
+        fd_ = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd_ < 0)
+            return;
+        for (int attempt = 0; attempt < 300; ++attempt) {
+            if (::flock(fd_, LOCK_EX | LOCK_NB) == 0)
+                return;
+            if (errno != EWOULDBLOCK && errno != EINTR)
+                break;
+            const timespec pause{0, 10'000'000};
+            ::nanosleep(&pause, nullptr);
+        }
+        ::close(fd_);
+        fd_ = -1;
+    }
+    ~FolderLock()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
 
 } // namespace
 
@@ -141,17 +196,27 @@ std::string IniValues::ReadString(std::string_view section, std::string_view key
 void IniFile::WriteValue(std::string_view section, std::string_view key, std::string_view value)
 {
     const fs::path& path = path_;
+    const FolderLock lock(path);
     std::string old;
     const LoadResult result = ReadWholeFile(path, old);
-    if (result == LoadResult::TooLarge)
-        throw Error(UnableToWriteMessage(path) + ": " + ProblemMessage(path, result));
     // Something that is not a regular file holds no settings to keep; the
     // save below refuses to replace it and says why.
+    if (result == LoadResult::TooLarge || result == LoadResult::NotText || result == LoadResult::Unreadable)
+        throw Error(UnableToWriteMessage(path) + ": " + FileProblemText(ProblemOf(result)));
     IniValues values = IniValues::FromBytes(old);
+    if (seen_) {
+        const char* was = seen_->profile_->Value(section, key);
+        const char* now = values.profile_->Value(section, key);
+        // Unchanged by this run, changed by another copy: theirs stands.
+        if (was != nullptr && value == was && (now == nullptr || std::string_view(now) != was))
+            return;
+    }
     std::string bytes;
-    if (result == LoadResult::Unreadable || !values.profile_->Set(section, key, value) || !values.profile_->Save(bytes))
+    if (!values.profile_->Set(section, key, value) || !values.profile_->Save(bytes))
         throw Error(UnableToWriteMessage(path));
     WriteFileAtomically(path, bytes);
+    if (seen_)
+        seen_->profile_->Set(section, key, value);
 }
 
 bool IniFile::Exists() const
@@ -164,6 +229,8 @@ IniValues IniFile::Load() const
 {
     std::string bytes;
     const LoadResult result = ReadWholeFile(path_, bytes);
+    if (!seen_)
+        seen_ = IniValues::FromBytes(result == LoadResult::Loaded ? bytes : std::string());
     if (result == LoadResult::Loaded)
         return IniValues::FromBytes(bytes);
     IniValues values;

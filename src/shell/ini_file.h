@@ -70,8 +70,13 @@ public:
     bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
     std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
 
-    // Each raises Error "Unable to write to <full path>" when the file cannot
-    // be written; the file is then left as it was.
+    // Each raises Error "Unable to write to <full path>: <reason>" when the
+    // file cannot be written; the file is then left as it was. A file that
+    // could not be read whole (see IniValues::Problem) is never rewritten.
+    // Another running copy may change the file too: each write holds a lock
+    // while it reads, changes and replaces the file, and a key this object
+    // writes with the value it first read, while another program has
+    // changed it since, keeps the other program's value.
     void WriteInteger(std::string_view section, std::string_view key, int value);
     void WriteBool(std::string_view section, std::string_view key, bool value);
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
@@ -80,6 +85,8 @@ private:
     void WriteValue(std::string_view section, std::string_view key, std::string_view value);
 
     std::filesystem::path path_;
+    // The file as this object first read it, with its own writes since.
+    mutable std::optional<IniValues> seen_;
 };
 
 } // namespace orbela

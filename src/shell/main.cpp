@@ -3,6 +3,7 @@
 // --tty (or where the program was built without the desktop).
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -55,6 +56,9 @@ int PrintAndExit(const std::string& text)
 
 int main(int argc, char** argv)
 {
+    // A limit on file size fails the write that passes it (EFBIG), which a
+    // save reports, instead of killing the program before it can say so.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::string error;
     auto options = orbela::ParseCommandLine(argc, argv, error);
     if (!options) {

@@ -3,10 +3,11 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <string_view>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include "i18n/file_messages.h"
 #include "runtime/cp1250.h"
 #include "runtime/error.h"
 #include "shell/atomic_file.h"
@@ -16,53 +17,73 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string UnableToReadMessage(const fs::path& file)
+std::string UnableToReadMessage(const fs::path& file, const std::string& reason)
 {
     std::error_code error;
     const fs::path absolute = fs::absolute(file, error);
-    return "Unable to read " + Utf8ToCp1250Lossy((error ? file : absolute).string());
+    return "Unable to read " + Utf8ToCp1250Lossy((error ? file : absolute).string()) + ": " + reason;
 }
 
 } // namespace
 
-void LoadRamImage(RamImage& image, const fs::path& file)
+void RamImageFile::Load(RamImage& image)
 {
-    RemoveStaleTemporaryFiles(file);
+    refusal_.reset();
+    RemoveStaleTemporaryFiles(path_);
     // Opened without waiting, so that a FIFO in its place cannot hold the
     // start-up; only a regular file (or a link to one) is read.
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         if (errno == ENOENT)
             return;
-        throw Error(UnableToReadMessage(file));
+        const std::string reason = FileErrorText(errno);
+        refusal_ = FileProblemText(FileProblem::NotReadAtStart);
+        throw Error(UnableToReadMessage(path_, reason));
     }
     struct stat status {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
-        throw Error(UnableToReadMessage(file) + ": it is not a regular file");
+        refusal_ = FileProblemText(FileProblem::NotRegular);
+        throw Error(UnableToReadMessage(path_, *refusal_));
+    }
+    if (status.st_size > static_cast<off_t>(image.size())) {
+        ::close(fd);
+        refusal_ = FileProblemText(FileProblem::LongerThanImage);
+        throw Error(UnableToReadMessage(path_, *refusal_));
     }
     // Bytes land in the image as they arrive, so a read that fails half-way
     // keeps what came before it.
     std::size_t filled = 0;
-    bool failed = false;
+    int failure = 0;
     while (filled < image.size()) {
         const ssize_t got = ::read(fd, image.data() + filled, image.size() - filled);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            failed = true;
+            failure = errno;
         if (got <= 0)
             break;
         filled += static_cast<std::size_t>(got);
     }
+    // Grown since the size was taken: more than the image holds.
+    char extra = 0;
+    const bool longer = failure == 0 && filled == image.size() && ::read(fd, &extra, 1) > 0;
     ::close(fd);
-    if (failed)
-        throw Error(UnableToReadMessage(file));
+    if (failure != 0) {
+        refusal_ = FileProblemText(FileProblem::NotReadAtStart);
+        throw Error(UnableToReadMessage(path_, FileErrorText(failure)));
+    }
+    if (longer) {
+        refusal_ = FileProblemText(FileProblem::LongerThanImage);
+        throw Error(UnableToReadMessage(path_, *refusal_));
+    }
 }
 
-void SaveRamImage(const RamImage& image, const fs::path& file)
+void RamImageFile::Save(const RamImage& image) const
 {
-    WriteFileAtomically(file, std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
+    if (refusal_)
+        throw Error(UnableToWriteMessage(path_) + ": " + *refusal_);
+    WriteFileAtomically(path_, std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
 }
 
 } // namespace orbela

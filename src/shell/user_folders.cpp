@@ -21,15 +21,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Every folder is absolute, so that none moves with a change of the
+// current directory: a relative HOME is ignored as the base directory rules
+// ignore a relative XDG value.
 fs::path HomeFolder()
 {
-    if (const char* home = std::getenv("HOME"); home && *home)
+    if (const char* home = std::getenv("HOME"); home && *home && fs::path(home).is_absolute())
         return home;
-    // No HOME (a service, a stripped environment): the account's own.
+    // No usable HOME (a service, a stripped environment): the account's own.
     std::vector<char> buffer(16384);
     passwd entry{};
     passwd* found = nullptr;
-    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir)
+    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir &&
+        fs::path(found->pw_dir).is_absolute())
         return found->pw_dir;
     return "/";
 }

@@ -11,7 +11,8 @@
 namespace orbela {
 
 struct UserFolders {
-    // $XDG_CONFIG_HOME, else ~/.config.
+    // $XDG_CONFIG_HOME, else ~/.config (HOME when absolute, else the
+    // account's home folder). Always absolute.
     std::filesystem::path configHome;
     // $XDG_DATA_HOME, else ~/.local/share.
     std::filesystem::path dataHome;

@@ -113,25 +113,27 @@ TEST(AtomicFileTest, AFolderThatCannotHoldFilesIsReportedWithTheFullPath)
     // regular file, which nobody can create files in.
     WriteBytes(folder / "plain", "x");
     const fs::path blocked = folder / "plain" / "orbela.ini";
-    EXPECT_EQ(MessageOfWrite(blocked, "data"), "Unable to write to " + blocked.string());
+    EXPECT_EQ(MessageOfWrite(blocked, "data"), "Unable to write to " + blocked.string() + ": Not a directory");
     EXPECT_EQ(ReadBytes(folder / "plain"), "x");
 
     // Nor can anybody create a file directly under /proc.
-    EXPECT_EQ(MessageOfWrite("/proc/orbela-test.ini", "data"), "Unable to write to /proc/orbela-test.ini");
+    EXPECT_EQ(MessageOfWrite("/proc/orbela-test.ini", "data"),
+              "Unable to write to /proc/orbela-test.ini: No such file or directory");
     EXPECT_FALSE(fs::exists("/proc/orbela-test.ini"));
 }
 
 TEST(AtomicFileTest, TheMessageNamesTheAbsolutePathInWindows1250)
 {
     const fs::path relative = "no-such-folder-for-orbela/ram.dat";
-    EXPECT_EQ(MessageOfWrite(relative, "x"), "Unable to write to " + (fs::current_path() / relative).string());
+    EXPECT_EQ(MessageOfWrite(relative, "x"),
+              "Unable to write to " + (fs::current_path() / relative).string() + ": No such file or directory");
 
     TempFolder folder;
     const fs::path czech = folder / "složka" / "ram.dat";
     EXPECT_EQ(UnableToWriteMessage(czech), "Unable to write to " + folder.Path().string() + Cp("/složka/ram.dat"));
 }
 
-TEST(AtomicFileTest, AFullDiskLeavesTheOldFileIntact)
+TEST(AtomicFileTest, AFileSizeLimitLeavesTheOldFileIntactAndIsGivenAsTheReason)
 {
     TempFolder folder;
     const fs::path file = folder / "ram.dat";
@@ -143,7 +145,7 @@ TEST(AtomicFileTest, AFullDiskLeavesTheOldFileIntact)
         message = MessageOfWrite(file, std::string(65536, 'n'));
     }
 
-    EXPECT_EQ(message, "Unable to write to " + file.string());
+    EXPECT_EQ(message, "Unable to write to " + file.string() + ": the file would be larger than the limit on file size");
     EXPECT_EQ(ReadBytes(file), "the old image");
     EXPECT_EQ(EntriesIn(folder.Path()), 1u) << "a temporary file was left behind";
 }

@@ -2,7 +2,11 @@
 #include "shell/ini_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <optional>
+#include <string>
 #include <utility>
 
 #include "runtime/error.h"
@@ -145,9 +149,80 @@ TEST_F(IniFileTest, AFailedWriteRaisesAndLeavesTheFile)
         blocked.WriteBool("voice", "voiceallowed", true);
         FAIL() << "the write was reported as done";
     } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()), "Unable to write to " + (folder / "plain" / "orbela.ini").string());
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + (folder / "plain" / "orbela.ini").string() + ": Not a directory");
     }
     EXPECT_EQ(ReadBytes(folder / "plain"), "not a folder");
+}
+
+// Two running copies change settings through the same file at once: each
+// writes keys of its own, and none of them may be lost to the other's
+// rewrite; a setting one copy left as it was does not undo the other's
+// change of it.
+TEST(SharedConfigurationTest, TwoCopiesWritingAtOnceLoseNothing)
+{
+    TempFolder folder;
+    const std::filesystem::path path = folder / "orbela.ini";
+    WriteBytes(path, "[sounds]\nsndvolume=0\n[keyboard]\nbraillekeys=0\n");
+    constexpr int Keys = 150;
+    pid_t copies[2];
+    for (int copy = 0; copy < 2; ++copy) {
+        copies[copy] = ::fork();
+        if (copies[copy] == 0) {
+            IniFile file(path);
+            const int volume = file.ReadInteger("sounds", "sndvolume", 1);
+            const std::string section = copy == 0 ? "first" : "second";
+            try {
+                for (int key = 0; key < Keys; ++key)
+                    file.WriteInteger(section, "key" + std::to_string(key), key);
+                // The first copy changes the volume; the second writes all its
+                // settings back as it read them, as a settings dialog does.
+                file.WriteInteger("sounds", "sndvolume", copy == 0 ? -700 : volume);
+            } catch (...) {
+                ::_exit(2);
+            }
+            ::_exit(0);
+        }
+    }
+    for (const pid_t copy : copies) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(copy, &status, 0), copy);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const IniValues values = IniFile(path).Load();
+    int missing = 0;
+    for (int key = 0; key < Keys; ++key) {
+        missing += values.ReadInteger("first", "key" + std::to_string(key), -1) != key;
+        missing += values.ReadInteger("second", "key" + std::to_string(key), -1) != key;
+    }
+    EXPECT_EQ(missing, 0);
+    EXPECT_EQ(values.ReadInteger("sounds", "sndvolume", 1), -700);
+}
+
+// A configuration file whose bytes are not text (a NUL, as in UTF-16) is
+// not taken for settings, and a setting changed later never rewrites it.
+TEST(SharedConfigurationTest, AFileWithANulByteIsNeitherReadNorRewritten)
+{
+    TempFolder folder;
+    const std::filesystem::path path = folder / "orbela.ini";
+    using namespace std::string_literals;
+    const std::string content = "[voice]\nvoiceallowed=0\n\0\n[environment]\nlanguage=2000\n"s;
+    const std::string utf16 = "\xff\xfe[\0v\0o\0i\0c\0e\0]\0\n\0"s;
+    for (const std::string& bytes : {content, utf16}) {
+        WriteBytes(path, bytes);
+        IniFile file(path);
+        const IniValues values = file.Load();
+        ASSERT_TRUE(values.Problem().has_value());
+        EXPECT_EQ(*values.Problem(), "Unable to read " + path.string() +
+                                         ": it holds bytes that are not text (a NUL byte) and is kept as it is");
+        try {
+            file.WriteBool("keyboard", "braillekeys", true);
+            ADD_FAILURE() << "the setting was written";
+        } catch (const Error& error) {
+            EXPECT_EQ(std::string(error.what()), "Unable to write to " + path.string() +
+                                                     ": it holds bytes that are not text (a NUL byte) and is kept as it is");
+        }
+        EXPECT_EQ(ReadBytes(path), bytes);
+    }
 }
 
 } // namespace

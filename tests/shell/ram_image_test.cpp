@@ -31,40 +31,46 @@ protected:
 
 TEST_F(RamImageTest, AMissingFileLeavesTheImageZeroAndSavesZeros)
 {
-    LoadRamImage(image, path);
+    RamImageFile(path).Load(image);
     EXPECT_EQ(image, RamImage{});
-    SaveRamImage(image, path);
+    RamImageFile(path).Save(image);
     EXPECT_EQ(ReadBytes(path), std::string(RamImageSize, '\0'));
 }
 
 TEST_F(RamImageTest, AnEmptyFileReadsNothing)
 {
     WriteBytes(path, "");
-    LoadRamImage(image, path);
+    RamImageFile(path).Load(image);
     EXPECT_EQ(image, RamImage{});
 }
 
 TEST_F(RamImageTest, AShortFileFillsTheFirstBytesOnly)
 {
     WriteBytes(path, Pattern(100));
-    LoadRamImage(image, path);
+    RamImageFile(path).Load(image);
     for (std::size_t i = 0; i < 100; ++i)
         ASSERT_EQ(image[i], static_cast<std::uint8_t>((i * 7 + 3) % 256)) << "at " << i;
     for (std::size_t i = 100; i < RamImageSize; ++i)
         ASSERT_EQ(image[i], 0) << "at " << i;
 
-    SaveRamImage(image, path);
+    RamImageFile(path).Save(image);
     EXPECT_EQ(ReadBytes(path), Pattern(100) + std::string(RamImageSize - 100, '\0'));
 }
 
-TEST_F(RamImageTest, ALongerFileGivesItsFirst65536Bytes)
+TEST_F(RamImageTest, ALongerFileIsReportedAndNeverCutToTheImage)
 {
     const std::string bytes = Pattern(RamImageSize + 500);
     WriteBytes(path, bytes);
-    LoadRamImage(image, path);
-    EXPECT_EQ(std::string(image.begin(), image.end()), bytes.substr(0, RamImageSize));
-    SaveRamImage(image, path);
-    EXPECT_EQ(ReadBytes(path), bytes.substr(0, RamImageSize));
+    RamImageFile file(path);
+    try {
+        file.Load(image);
+        FAIL() << "an over-long file was taken for an image";
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Unable to read " + path.string() + ": it is longer than 65536 bytes and is kept as it is");
+    }
+    EXPECT_THROW(file.Save(image), Error);
+    EXPECT_EQ(ReadBytes(path), bytes);
 }
 
 TEST_F(RamImageTest, SavingTwiceWritesTheSameBytes)
@@ -72,15 +78,15 @@ TEST_F(RamImageTest, SavingTwiceWritesTheSameBytes)
     image[0] = 1;
     image[50730] = 1;
     image[RamImageSize - 1] = 0xFF;
-    SaveRamImage(image, path);
+    RamImageFile(path).Save(image);
     const std::string first = ReadBytes(path);
-    SaveRamImage(image, path);
+    RamImageFile(path).Save(image);
     EXPECT_EQ(ReadBytes(path), first);
     ASSERT_EQ(first.size(), RamImageSize);
     EXPECT_EQ(first[50730], '\x01');
 
     RamImage reloaded{};
-    LoadRamImage(reloaded, path);
+    RamImageFile(path).Load(reloaded);
     EXPECT_EQ(reloaded, image);
 }
 
@@ -88,7 +94,7 @@ TEST_F(RamImageTest, AnUnreadableFileRaisesAndKeepsTheImage)
 {
     fs::create_directory(path);
     image[5] = 9;
-    EXPECT_THROW(LoadRamImage(image, path), Error);
+    EXPECT_THROW(RamImageFile(path).Load(image), Error);
     EXPECT_EQ(image[5], 9);
 }
 
@@ -97,16 +103,16 @@ TEST_F(RamImageTest, AFailedSaveIsReportedAndKeepsTheOldFile)
     WriteBytes(folder / "plain", "x");
     const fs::path blocked = folder / "plain" / "ram.dat";
     try {
-        SaveRamImage(image, blocked);
+        RamImageFile(blocked).Save(image);
         FAIL() << "the write was reported as done";
     } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()), "Unable to write to " + blocked.string());
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + blocked.string() + ": Not a directory");
     }
 
     // A folder standing where the file should be cannot be replaced.
     fs::create_directory(path);
     WriteBytes(path / "inside", "kept");
-    EXPECT_THROW(SaveRamImage(image, path), Error);
+    EXPECT_THROW(RamImageFile(path).Save(image), Error);
     EXPECT_EQ(ReadBytes(path / "inside"), "kept");
 }
 

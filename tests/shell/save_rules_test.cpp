@@ -38,7 +38,7 @@ void Save(Saved kind, const fs::path& file)
     if (kind == Saved::RamImage) {
         RamImage image{};
         image[0] = 'N';
-        SaveRamImage(image, file);
+        RamImageFile(file).Save(image);
     } else {
         IniFile(file).WriteInteger("sounds", "sndvolume", -300);
     }
@@ -149,7 +149,7 @@ TEST_P(SaveRulesTest, AFolderOrAFifoInTheFilesPlaceIsRefusedOnSaveAndOnStart)
     MenuMarks marks;
     IniFile configuration(file);
     const std::string startError = GetParam() == Saved::RamImage
-        ? ErrorOf([&] { LoadRamImage(state.ramimage, file); })
+        ? ErrorOf([&] { RamImageFile(file).Load(state.ramimage); })
         : ErrorOf([&] { LoadConfiguration(configuration, state, true, marks); });
     EXPECT_NE(startError.find("not a regular file"), std::string::npos) << startError;
     EXPECT_EQ(ErrorOf([&] { Save(GetParam(), file); }), "Unable to write to " + file.string() + ": it is not a regular file");
@@ -165,16 +165,18 @@ TEST_P(SaveRulesTest, AnUnreadableFileIsReportedOnStartAndNotReplacedBehindTheUs
     const fs::path path = file;
     EXPECT_TRUE(AsUnprivileged([kind, path] {
         RamImage image{};
-        if (kind == Saved::RamImage)
-            return ErrorOf([&] { LoadRamImage(image, path); }) == "Unable to read " + path.string();
+        if (kind == Saved::RamImage) {
+            RamImageFile ram(path);
+            return ErrorOf([&] { ram.Load(image); }) == "Unable to read " + path.string() + ": permission denied" &&
+                ErrorOf([&] { ram.Save(image); }) ==
+                "Unable to write to " + path.string() + ": it could not be read whole at start and is kept as it is";
+        }
         // A setting written into a file that cannot be read would lose the
         // others: it is refused.
-        return ErrorOf([&] { Save(kind, path); }) == "Unable to write to " + path.string();
+        return ErrorOf([&] { Save(kind, path); }) == "Unable to write to " + path.string() + ": it cannot be read";
     }));
     ::chmod(file.c_str(), 0600);
-    if (GetParam() == Saved::Configuration) {
-        EXPECT_EQ(ReadBytes(file), "[sounds]\nsndvolume=-5\n");
-    }
+    EXPECT_EQ(ReadBytes(file), GetParam() == Saved::RamImage ? "old" : "[sounds]\nsndvolume=-5\n");
 }
 
 TEST_P(SaveRulesTest, AReadOnlyFolderWithAWritableFileIsRewrittenInPlace)
@@ -195,7 +197,7 @@ TEST_P(SaveRulesTest, AReadOnlyFolderWithAWritableFileIsRewrittenInPlace)
     ::chmod(file.c_str(), 0444);
     const std::string before = ReadBytes(file);
     EXPECT_TRUE(AsUnprivileged([kind, path] {
-        return ErrorOf([&] { Save(kind, path); }) == "Unable to write to " + path.string();
+        return ErrorOf([&] { Save(kind, path); }) == "Unable to write to " + path.string() + ": the file is read-only";
     }));
     EXPECT_EQ(ReadBytes(file), before);
 }
@@ -203,10 +205,12 @@ TEST_P(SaveRulesTest, AReadOnlyFolderWithAWritableFileIsRewrittenInPlace)
 TEST_P(SaveRulesTest, AStartRemovesOnlyTheTemporaryFilesOfKilledSaves)
 {
     const std::string name = file.filename().string();
-    const fs::path stale = folder / ("." + name + ".Ab3xZ9");
-    const fs::path held = folder / ("." + name + ".HeLd00");
-    const fs::path others[] = {folder / ("." + name + ".toolong7"), folder / ("." + name + ".ab-123"),
-                               folder / ("other." + name + ".Ab3xZ9"), folder / (name + ".Ab3xZ9")};
+    const fs::path stale = folder / ("." + name + ".orbela-save-Ab3xZ9");
+    const fs::path held = folder / ("." + name + ".orbela-save-HeLd00");
+    // The player's own files (rsync names its temporary files so, too).
+    const fs::path others[] = {folder / ("." + name + ".Ab3xZ9"), folder / ("." + name + ".backup"),
+                               folder / ("." + name + ".orbela-save-toolong7"), folder / ("." + name + ".ab-123"),
+                               folder / ("other." + name + ".orbela-save-Ab3xZ9"), folder / (name + ".Ab3xZ9")};
     WriteBytes(stale, "half a save");
     WriteBytes(held, "a save in progress");
     for (const fs::path& other : others)
@@ -218,7 +222,7 @@ TEST_P(SaveRulesTest, AStartRemovesOnlyTheTemporaryFilesOfKilledSaves)
     MenuMarks marks;
     IniFile configuration(file);
     if (GetParam() == Saved::RamImage)
-        LoadRamImage(state.ramimage, file);
+        RamImageFile(file).Load(state.ramimage);
     else
         LoadConfiguration(configuration, state, true, marks);
     ::close(holder);
@@ -242,7 +246,7 @@ TEST(LargeFilesTest, AnOversizedConfigurationIsReportedAndNotReplaced)
     MenuMarks marks;
     IniFile configuration(file);
     const std::string error = ErrorOf([&] { LoadConfiguration(configuration, state, false, marks); });
-    EXPECT_EQ(error, file.string() + " is larger than 1048576 bytes and is not read");
+    EXPECT_EQ(error, "Unable to read " + file.string() + ": it is larger than 1048576 bytes and is kept as it is");
     EXPECT_TRUE(state.voiceallowed) << "the defaults stand";
     EXPECT_NE(ErrorOf([&] { configuration.WriteInteger("sounds", "sndvolume", 0); }).find("is larger than"),
               std::string::npos);

@@ -14,6 +14,7 @@
 #include <exception>
 #include <utility>
 
+#include "i18n/file_messages.h"
 #include "i18n/guidance_strings.h"
 #include "i18n/qt/control_facts.h"
 #include "i18n/qt/keys_dialog.h"
@@ -169,6 +170,7 @@ void TForm1::FormCreate()
 void TForm1::LoadCurrentLanguage()
 {
     runtime_.State().language = ReadLanguage(configuration_);
+    SetFileMessageLanguage(runtime_.State().language);
 }
 
 void TForm1::SetCaption()
@@ -250,7 +252,7 @@ void TForm1::LoadMemoryImage()
     RamImage& image = runtime_.State().ramimage;
     image.fill(0);
     try {
-        LoadRamImage(image);
+        ramImage_.Load(image);
     } catch (const Error& error) {
         report_.Report(error.what());
     }
@@ -296,11 +298,12 @@ void TForm1::StartsubmenuClick()
 
 void TForm1::exitsubmenuClick()
 {
-    SaveImage();
+    // Closing saves (closeEvent): one save, so one message when it fails.
     if (!Running()) {
         close();
         return;
     }
+    SaveImage();
     FreeSounds();
     processEnd_.EndAtOnce();
 }
@@ -368,7 +371,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 bool TForm1::SaveImage()
 {
     try {
-        SaveRamImage(runtime_.State().ramimage);
+        ramImage_.Save(runtime_.State().ramimage);
         return true;
     } catch (const Error& error) {
         report_.Report(error.what());

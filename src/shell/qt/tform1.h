@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+#include "shell/ram_image.h"
+
 class QAction;
 class QMenu;
 class QPlainTextEdit;
@@ -140,7 +142,8 @@ private:
     // Program/Start's voice preparation, before the hosted program runs.
     void PrepareVoice();
 
-    // Writes "ram.dat"; a failure is reported and false returned.
+    // Writes "ram.dat"; a failure is reported and false returned. Each way
+    // out of the program calls it once.
     bool SaveImage();
     // Runs `command`, sending an error that escapes it to the report.
     template <typename Command>
@@ -150,6 +153,7 @@ private:
     IniFile& configuration_;
     ErrorReport& report_;
     ProcessEnd& processEnd_;
+    RamImageFile ramImage_;
     const std::filesystem::path executable_;
     std::unique_ptr<PrintmemoMirror> mirror_;
     TForm3* environment_ = nullptr;

@@ -7,6 +7,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "i18n/file_messages.h"
 #include "runtime/clock.h"
 #include "runtime/cp1250.h"
 #include "runtime/error.h"
@@ -40,10 +41,12 @@ public:
 
 // The start-up work of the main window that the terminal shares: the
 // language, the settings and the memory image.
-void LoadStartupState(Runtime& runtime, IniFile& configuration, bool engineExists, ErrorReport& report)
+void LoadStartupState(Runtime& runtime, IniFile& configuration, RamImageFile& image, bool engineExists,
+                      ErrorReport& report)
 {
     RuntimeState& state = runtime.State();
     state.language = ReadLanguage(configuration);
+    SetFileMessageLanguage(state.language);
     try {
         MenuMarks marks;
         LoadConfiguration(configuration, state, engineExists, marks);
@@ -52,16 +55,16 @@ void LoadStartupState(Runtime& runtime, IniFile& configuration, bool engineExist
     }
     state.ramimage.fill(0);
     try {
-        LoadRamImage(state.ramimage);
+        image.Load(state.ramimage);
     } catch (const Error& error) {
         report.Report(error.what());
     }
 }
 
-bool SaveImage(const Runtime& runtime, ErrorReport& report)
+bool SaveImage(const Runtime& runtime, const RamImageFile& image, ErrorReport& report)
 {
     try {
-        SaveRamImage(runtime.State().ramimage);
+        image.Save(runtime.State().ramimage);
         return true;
     } catch (const Error& error) {
         report.Report(error.what());
@@ -98,9 +101,10 @@ int RunTerminal(const CommandLine& options)
         speaking->Events().WatchNotice(termination.Descriptor());
     }
     IniFile configuration(ConfigurationPath());
+    RamImageFile image;
     // Whether the engine exists is whether it is built in: neither a missing
     // sound device nor --quiet may store voice off for every later start.
-    LoadStartupState(runtime, configuration, static_cast<bool>(InstalledSpeechEngines().embedded), report);
+    LoadStartupState(runtime, configuration, image, static_cast<bool>(InstalledSpeechEngines().embedded), report);
     if (speaking) {
         if (options.speechLog) {
             try {
@@ -130,7 +134,7 @@ int RunTerminal(const CommandLine& options)
     const bool shown = static_cast<bool>(std::cout);
     if (!shown)
         report.Report("Unable to write to standard output");
-    const bool saved = SaveImage(runtime, report);
+    const bool saved = SaveImage(runtime, image, report);
     if (termination.Signal() != 0)
         return 128 + termination.Signal();
     return saved && shown ? 0 : 1;

@@ -10,7 +10,10 @@
 #   signal_saves.sh PROGRAM_DIR INSTANT_SLEEP_LIBRARY [DELIVERIES]
 #
 # The library makes the game's pauses instant, so a run takes a fraction
-# of a second and the signals fall before, during and after the saves.
+# of a second and the signals fall before, during and after the saves. It
+# is given to the program alone: the script's own sleep must take its time.
+# A polite signal after start-up ends in a save, so each of them must leave
+# the new image at least once, and some delivery must leave the old one.
 set -euo pipefail
 program_dir=$1
 shim=$2
@@ -36,11 +39,10 @@ head -c 1000 /dev/urandom >old.dat
 printf 'inventář\nsituace\nsever\njih\nsituace\n' >commands.txt
 # Asan insists on coming first unless told not to check.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
-export LD_PRELOAD="$shim"
 
 # A simple command, so that $! is the program itself, not a subshell.
 run() {
-    ./orbela --tty --quiet <"${1:-commands.txt}" >/dev/null 2>>stderr.txt
+    LD_PRELOAD="$shim" ./orbela --tty --quiet <"${1:-commands.txt}" >/dev/null 2>>stderr.txt
 }
 
 # The reference: what one whole run leaves.
@@ -48,6 +50,8 @@ cp old.dat ram.dat
 run || fail "a whole run failed: $(cat stderr.txt)"
 cp ram.dat new.dat
 cp orbela.ini new.ini
+{ cat old.dat; head -c $((65536 - 1000)) /dev/zero; } | cmp -s - new.dat ||
+    fail "a whole run did not save the old bytes filled up with zeros"
 # How long a whole run takes, to spread the signals over it.
 start=$(date +%s%N)
 cp old.dat ram.dat; rm -f orbela.ini
@@ -60,16 +64,22 @@ for ((i = 0; i < deliveries; i++)); do
     cp old.dat ram.dat
     rm -f orbela.ini
     signal=${signals[RANDOM % 4]}
-    ./orbela --tty --quiet <commands.txt >/dev/null 2>>stderr.txt &
+    LD_PRELOAD="$shim" ./orbela --tty --quiet <commands.txt >/dev/null 2>>stderr.txt &
     pid=$!
     delay=$(( RANDOM % span_ms ))
-    sleep "$(printf '0.%03d' "$delay")"
-    kill -s "$signal" "$pid" 2>/dev/null || true
+    sleep "$(printf '%d.%03d' $((delay / 1000)) $((delay % 1000)))"
+    delivered=true
+    kill -s "$signal" "$pid" 2>/dev/null || delivered=false
     wait "$pid" 2>/dev/null || true
     count[$signal]=$(( ${count[$signal]:-0} + 1 ))
 
     if cmp -s ram.dat old.dat; then
         old[$signal]=$(( ${old[$signal]:-0} + 1 ))
+        # A polite signal in the second half of a run finds the handler in
+        # place: the program must end by saving.
+        if [ "$signal" != KILL ] && $delivered && [ $(( delay * 2 )) -ge "$span_ms" ]; then
+            fail "delivery $i (SIG$signal after ${delay} ms of a ${span_ms} ms run) ended without a save"
+        fi
     elif cmp -s ram.dat new.dat; then
         new[$signal]=$(( ${new[$signal]:-0} + 1 ))
     else
@@ -84,7 +94,13 @@ for ((i = 0; i < deliveries; i++)); do
     [ -z "$litter" ] || fail "delivery $i (SIG$signal): left after the next start: $litter"
 done
 
+olds=0
 for signal in "${signals[@]}"; do
     echo "SIG$signal: ${count[$signal]:-0} deliveries, ram.dat old ${old[$signal]:-0}, new ${new[$signal]:-0}"
+    olds=$(( olds + ${old[$signal]:-0} ))
+    if [ "$signal" != KILL ] && [ "${count[$signal]:-0}" -ge 5 ] && [ "${new[$signal]:-0}" -eq 0 ]; then
+        fail "SIG$signal never ended in a save"
+    fi
 done
+[ "$olds" -gt 0 ] || fail "no delivery left the old image: the signals never fell before a save"
 echo "$deliveries deliveries over runs of about ${span_ms} ms: ram.dat always old or new, orbela.ini whole, no litter"
