@@ -14,6 +14,9 @@
 # is given to the program alone: the script's own sleep must take its time.
 # A polite signal after start-up ends in a save, so each of them must leave
 # the new image at least once, and some delivery must leave the old one.
+# Random instants rarely find the program alive late in so short a run, so
+# a second phase signals a program that has answered every command and
+# waits for the next one: there a polite signal must always save.
 set -euo pipefail
 program_dir=$1
 shim=$2
@@ -93,6 +96,35 @@ for ((i = 0; i < deliveries; i++)); do
     litter=$(find . -maxdepth 1 -name '.ram.dat.*' -o -maxdepth 1 -name '.orbela.ini.*')
     [ -z "$litter" ] || fail "delivery $i (SIG$signal): left after the next start: $litter"
 done
+
+# A program waiting for its next command, its input held open on a FIFO.
+expected_bytes=$(LD_PRELOAD="$shim" ./orbela --tty --quiet <commands.txt 2>>stderr.txt | wc -c)
+mkfifo input.fifo
+for signal in TERM INT HUP TERM INT HUP; do
+    cp old.dat ram.dat
+    rm -f answers.txt
+    # A job started with & ignores SIGINT in a script; the program must
+    # take the signal back, as it does when a terminal starts it.
+    LD_PRELOAD="$shim" ./orbela --tty --quiet <input.fifo >answers.txt 2>>stderr.txt &
+    pid=$!
+    exec 3>input.fifo
+    cat commands.txt >&3
+    for ((wait = 0; wait < 600; wait++)); do
+        [ "$(wc -c <answers.txt)" -ge "$expected_bytes" ] && break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    [ "$(wc -c <answers.txt)" -ge "$expected_bytes" ] ||
+        fail "SIG$signal phase: the program did not answer every command (wrote $(wc -c <answers.txt) of $expected_bytes bytes)"
+    kill -s "$signal" "$pid" || fail "SIG$signal phase: the program waiting for input was gone"
+    status=0
+    wait "$pid" || status=$?
+    exec 3>&-
+    cmp -s ram.dat new.dat ||
+        fail "SIG$signal to a program waiting for its next command (exit $status) did not save the image"
+done
+rm -f input.fifo
+echo "TERM, INT and HUP to a program waiting for its next command: saved each time"
 
 olds=0
 for signal in "${signals[@]}"; do
