@@ -13,8 +13,8 @@
 namespace orbela {
 
 // One registered listener: the client's bus name and the event it asked
-// for, as the registry lists them ("object:text-caret-moved", or a prefix
-// such as "object:" that takes in every event below it).
+// for, as the registry lists them ("Object:TextCaretMoved:", or a prefix
+// such as "Object::" that takes in every event below it).
 using EventListener = std::pair<std::string, std::string>;
 
 bool ListenersShowScreenReader(const std::vector<EventListener>& listeners);
