@@ -99,8 +99,8 @@ wait_for '^O programu$' 100 || { echo "FAIL: no About box"; exit 1; }
 sleep 0.7
 xdotool key Tab; sleep 0.7
 xdotool key Return; sleep 0.5
-# The desktop's screen-reader switch turned on: the automatic mode follows
-# and says so.
+# The desktop's screen-reader switch turned on with no screen reader
+# running (it stays on after Orca crashes): the automatic mode stays.
 step switch
 gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
     --method org.freedesktop.DBus.Properties.Set org.a11y.Status ScreenReaderEnabled '<true>' >/dev/null
@@ -146,5 +146,5 @@ between message sound | grep -A1 -x 'queued: Your changes will be applied after 
     tail -n 1 | grep -qx 'queued: OK, button' || fail "the message box was not spoken, text then button"
 between sound about | grep -q '^queued: .*\(checked\|button\|[0-9]\)$' || fail "no control of the sound dialog was spoken"
 between about switch | grep -q '^queued: .*button$' || fail "no control of the About box was spoken"
-between switch end | grep -qx 'queued: Speech mode: screen reader' || fail "the change of the speech mode was not announced"
+between switch end | grep -q '^queued: Speech mode' && fail "the switch alone, without a screen reader, changed the speech mode"
 echo "menus, dialogs and the message box spoken: $(grep -c '^queued:' speech.log) descriptions"
