@@ -5,6 +5,7 @@ add_library(orbela_speech STATIC
   ${CMAKE_CURRENT_LIST_DIR}/character_names.cpp
   ${CMAKE_CURRENT_LIST_DIR}/engine_event_relay.cpp
   ${CMAKE_CURRENT_LIST_DIR}/recording_engine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/screen_reader_listeners.cpp
   ${CMAKE_CURRENT_LIST_DIR}/speech_echo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/speech_log.cpp
   ${CMAKE_CURRENT_LIST_DIR}/speech_policy.cpp

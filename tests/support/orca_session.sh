@@ -70,16 +70,37 @@ record_voices() {
     done
 }
 
-# Orca as the desktop's accessibility switch starts it: the switch is on
-# (ScreenReaderEnabled, which programs watch), then Orca runs.
+# The desktop's screen-reader switch, as GNOME's settings turn it on (the
+# accessibility bus's launcher mirrors the key as ScreenReaderEnabled).
+# Nothing else sets it: Orca started by hand leaves it off.
+set_screen_reader_switch() {
+    gsettings set org.gnome.desktop.a11y.applications screen-reader-enabled "$1" 2>/dev/null ||
+        gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
+            --method org.freedesktop.DBus.Properties.Set org.a11y.Status ScreenReaderEnabled "<$1>" >/dev/null
+}
+
+# Orca as a user starts it by hand: `orca`, no switch set. Orca refuses to
+# start while any process named orca of the same user runs (it asks pgrep),
+# so the test's Orca gets process numbers of its own: another Orca of the
+# user, elsewhere on the machine, neither stops it nor is stopped by it.
 start_orca() {
     mkdir -p "$session_dir"/orca-prefs
-    gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
-        --method org.freedesktop.DBus.Properties.Set org.a11y.Status ScreenReaderEnabled '<true>' >/dev/null
-    orca -u "$session_dir"/orca-prefs --debug-file "$session_dir"/orca.debug >"$session_dir"/orca.out 2>&1 &
-    session_pids+=($!)
+    local own=(unshare --pid --fork --mount-proc --kill-child=KILL)
+    [ "$(id -u)" -eq 0 ] || own=(unshare --user --map-current-user --pid --fork --mount-proc --kill-child=KILL)
+    "${own[@]}" true 2>/dev/null || own=()
+    : >"$session_dir"/orca.debug
+    "${own[@]}" orca -u "$session_dir"/orca-prefs --debug-file "$session_dir"/orca.debug \
+        >>"$session_dir"/orca.out 2>&1 &
     orca_pid=$!
+    session_pids+=($orca_pid)
     wait_until "grep -q 'SPEECH OUTPUT' '$session_dir/orca.debug'" 600 || { echo "FAIL: Orca did not speak"; return 1; }
+}
+
+# Orca ends at once, as when it crashes or is killed (its own handler of
+# SIGTERM waits for its next event, which an idle desktop may never send).
+stop_orca() {
+    kill -KILL "$orca_pid" 2>/dev/null
+    wait "$orca_pid" 2>/dev/null || true
 }
 
 stop_session() {

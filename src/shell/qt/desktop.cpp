@@ -41,6 +41,7 @@
 #include "shell/qt/orbela_application.h"
 #include "shell/qt/process_end.h"
 #include "shell/qt/qt_message_pump.h"
+#include "shell/qt/qt_pause_clock.h"
 #include "shell/qt/screen_dump.h"
 #include "shell/qt/interface_speech.h"
 #include "shell/qt/speech_mode_control.h"
@@ -161,6 +162,10 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     // A server gone from under a socket (BRLTTY stopped while the display is
     // written) must not end the game unsaved: the failed write is handled.
     std::signal(SIGPIPE, SIG_IGN);
+    // Join the accessibility bus whatever the desktop says at start: Qt
+    // decides once, so a screen reader started later could not read the
+    // window otherwise. A value the user set is kept.
+    setenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1", /*overwrite=*/0);
     // Made first and so removed last, after every object of the run.
     TerminationNotice termination;
     OrbelaApplication application(toolkit.Argc(), toolkit.Argv());
@@ -172,7 +177,8 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     Screen screen;
     DeferredInputDialog dialog;
     SilentSpeech speech;
-    SystemClock clock;
+    // The game's pauses keep the window answering; input waits for their end.
+    QtPauseClock clock(application);
     Runtime runtime(screen, dialog, speech, clock);
     // Everything printed is spoken through the speech service; its engines
     // are installed by the main window's creation.

@@ -119,8 +119,8 @@ key F10 0.5; key Left 0.5; key Down 0.5; key Return
 wait_for '^O programu$' 100 || { echo "FAIL: no About box"; exit 1; }
 sleep 2
 key Return 0.5
-# The desktop's screen-reader switch turned on: the automatic mode follows
-# and says so.
+# The desktop's screen-reader switch turned on with no screen reader
+# running (it stays on after Orca crashes): the automatic mode stays.
 step switch
 gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
     --method org.freedesktop.DBus.Properties.Set org.a11y.Status ScreenReaderEnabled '<true>' >/dev/null
@@ -215,5 +215,5 @@ said about switch 'Překladač Orbela Basicu' || fail "the About box did not rea
 between about switch | grep -q '^queued: verze [0-9.]*$' || fail "the About box did not read its version"
 between about switch | grep -q '^queued: License GPL' || fail "the About box did not read its licence"
 said about switch 'Ok, tlačítko' || fail "the About box's button was not said"
-said switch end 'Speech mode: screen reader' || fail "the change of the speech mode was not announced"
+between switch end | grep -q '^queued: Speech mode' && fail "the switch alone, without a screen reader, changed the speech mode"
 echo "every window named, its text and controls read: $(grep -c '^queued:' speech.log) lines"
