@@ -207,8 +207,9 @@ void IniFile::WriteValue(std::string_view section, std::string_view key, std::st
     if (seen_) {
         const char* was = seen_->profile_->Value(section, key);
         const char* now = values.profile_->Value(section, key);
-        // Unchanged by this run, changed by another copy: theirs stands.
-        if (was != nullptr && value == was && (now == nullptr || std::string_view(now) != was))
+        // Unchanged by this run, changed by another copy: theirs stands. A
+        // key gone with its file was changed by no copy: it is written.
+        if (was != nullptr && value == was && now != nullptr && std::string_view(now) != was)
             return;
     }
     std::string bytes;
