@@ -368,14 +368,17 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool TForm1::SaveImage()
+void TForm1::SaveImage()
 {
+    // Set before writing: the refusal's message runs a loop of its own, in
+    // which a signal ends the program through here again.
+    if (imageSaveTried_)
+        return;
+    imageSaveTried_ = true;
     try {
         ramImage_.Save(runtime_.State().ramimage);
-        return true;
     } catch (const Error& error) {
         report_.Report(error.what());
-        return false;
     }
 }
 

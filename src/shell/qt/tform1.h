@@ -142,9 +142,10 @@ private:
     // Program/Start's voice preparation, before the hosted program runs.
     void PrepareVoice();
 
-    // Writes "ram.dat"; a failure is reported and false returned. Each way
-    // out of the program calls it once.
-    bool SaveImage();
+    // Writes "ram.dat" on the way out; a failure is reported. Only the first
+    // call writes: a signal while the refusal's message waits, or a second
+    // way out, must not write or ask again.
+    void SaveImage();
     // Runs `command`, sending an error that escapes it to the report.
     template <typename Command>
     void Guarded(Command command);
@@ -155,6 +156,7 @@ private:
     ProcessEnd& processEnd_;
     RamImageFile ramImage_;
     const std::filesystem::path executable_;
+    bool imageSaveTried_ = false;
     std::unique_ptr<PrintmemoMirror> mirror_;
     TForm3* environment_ = nullptr;
     TAboutbox* about_ = nullptr;

@@ -4,9 +4,12 @@
 # a NUL byte is reported at start and a setting changed from the keyboard
 # (Ctrl+B, the braille keyboard) does not rewrite it; a read-only ram.dat is
 # refused once, with the reason in the interface's language, whether
-# Program/Exit or SIGTERM ends the idle window. The messages are read back
-# from the program's speech log. Exits 77 (skipped) when Xvfb or xdotool is
-# missing.
+# Program/Exit or SIGTERM ends the idle window, and when SIGTERM comes while
+# Program/Exit's refusal waits for its answer (a shutdown: the program ends
+# without saving again or asking again). The messages are read back from the
+# program's speech log. Run as nobody when started as root: the ram.dat is
+# the player's own, in a folder the player may write. Exits 77 (skipped)
+# when Xvfb or xdotool is missing.
 set -euo pipefail
 program_dir=$1
 
@@ -41,7 +44,8 @@ answer_boxes() {
         fi
     done
 }
-# One run of the window: $1 "menu" (Program/Exit) or "signal" (SIGTERM).
+# One run of the window: $1 "menu" (Program/Exit), "signal" (SIGTERM) or
+# "menu-signal" (Program/Exit, then SIGTERM while its refusal waits).
 run() {
     ./orbela --speech-log "speech-$1.log" >"out-$1.txt" 2>"err-$1.txt" &
     program=$!
@@ -59,14 +63,32 @@ run() {
     xdotool keydown ctrl key b keyup ctrl; sleep 1
     answer_boxes
     xdotool windowfocus --sync "$main"; sleep 0.5
-    if [ "$1" = menu ]; then
+    if [ "$1" = signal ]; then
+        kill -s TERM "$program"
+    else
         xdotool keydown alt key p keyup alt; sleep 0.7
         xdotool key e
-    else
-        kill -s TERM "$program"
     fi
-    sleep 1
-    answer_boxes
+    if [ "$1" = menu-signal ]; then
+        for ((i = 0; i < 100; i++)); do
+            grep -q "Unable to write to $PWD/ram.dat" "speech-$1.log" && [ -n "$(visible '^orbela$')" ] && break
+            sleep 0.1
+        done
+        [ "$i" -lt 100 ] || { echo "FAIL: Program/Exit did not show its refusal"; kill -9 "$program"; return 1; }
+        kill -s TERM "$program"
+        for ((i = 0; i < 50; i++)); do
+            kill -0 "$program" 2>/dev/null || break
+            sleep 0.1
+        done
+        if kill -0 "$program" 2>/dev/null; then
+            echo "FAIL: SIGTERM did not end the program while its exit message waited"
+            kill -9 "$program"
+            return 1
+        fi
+    else
+        sleep 1
+        answer_boxes
+    fi
     for ((i = 0; i < 50; i++)); do
         kill -0 "$program" 2>/dev/null || break
         sleep 0.1
@@ -79,7 +101,7 @@ run() {
     wait "$program"
     echo "exit status $?" >"status-$1.txt"
 }
-run menu && run signal
+run menu && run signal && run menu-signal
 INNER
 chmod +x "$work"/play.sh
 
@@ -91,8 +113,13 @@ fail() {
 }
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
 mkdir -p "$XDG_CONFIG_HOME"
-run_under_xvfb ./play.sh || fail "the run under Xvfb failed"
-for way in menu signal; do
+player=()
+if [ "$(id -u)" -eq 0 ]; then
+    chown -R nobody:nogroup "$work"
+    player=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+fi
+run_under_xvfb "${player[@]}" ./play.sh || fail "the run under Xvfb failed"
+for way in menu signal menu-signal; do
     log=speech-$way.log
     [ -f "$log" ] || fail "nothing was spoken in the $way run"
     # Czech: the language stood after the NUL and was not taken.
@@ -102,6 +129,7 @@ for way in menu signal; do
         fail "the $way run did not refuse the braille keyboard setting"
     saves=$(grep -c "Unable to write to $work/ram.dat: soubor je jen pro čtení" "$log" || true)
     [ "$saves" -eq 1 ] || fail "the $way run reported the read-only ram.dat $saves times"
+    [ "$(cat "status-$way.txt")" = "exit status 0" ] || fail "the $way run ended with $(cat "status-$way.txt")"
 done
 [ -n "${KEEP_LOGS:-}" ] && cp speech-*.log "$KEEP_LOGS"/
 cmp -s orbela.ini ini.before || fail "the configuration file was rewritten"
