@@ -18,8 +18,9 @@ public:
     TerminationNotice(const TerminationNotice&) = delete;
     TerminationNotice& operator=(const TerminationNotice&) = delete;
 
-    // Readable once a signal has arrived; never read from, so it stays
-    // readable.
+    // Readable once a signal has arrived. The terminal's waits never read
+    // it, so it stays readable for each of them; the window's watch, its
+    // only reader there, empties it to hear the next signal.
     int Descriptor() const { return readEnd_; }
     // The signal that arrived first, 0 while none has.
     int Signal() const;

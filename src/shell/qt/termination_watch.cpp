@@ -4,12 +4,28 @@
 #include <QApplication>
 #include <QSocketNotifier>
 
+#include <poll.h>
+#include <unistd.h>
+
 #include "runtime/error.h"
 #include "runtime/error_report.h"
 #include "shell/qt/process_end.h"
 #include "shell/qt/tform1.h"
 
 namespace orbela {
+namespace {
+
+// Reads only what is there, so the pipe's own blocking mode does not matter.
+void DrainNotice(int descriptor)
+{
+    pollfd waiting{descriptor, POLLIN, 0};
+    char bytes[64];
+    while (::poll(&waiting, 1, 0) > 0 && (waiting.revents & POLLIN) != 0 &&
+           ::read(descriptor, bytes, sizeof bytes) > 0) {
+    }
+}
+
+} // namespace
 
 TerminationWatch::TerminationWatch(int descriptor, ErrorReport& report, ProcessEnd& processEnd, QObject* parent)
     : QObject(parent),
@@ -22,7 +38,10 @@ TerminationWatch::TerminationWatch(int descriptor, ErrorReport& report, ProcessE
 
 void TerminationWatch::End()
 {
-    notifier_->setEnabled(false);
+    // Emptied rather than left readable: the way out may wait for the
+    // answer to a refused save's message, and a second signal there must
+    // end the program too.
+    DrainNotice(static_cast<int>(notifier_->socket()));
     try {
         if (!window_) {
             // A message of the main window's creation waits: nothing of the

@@ -3,7 +3,8 @@
 // SIGTERM, SIGHUP and SIGINT end the window as Program/Exit does. The
 // notice is read by whatever message loop runs: the main one, a nested one
 // while the game runs, or a message box's while it waits for its answer,
-// which may be during the main window's creation.
+// which may be during the main window's creation. Each signal is heard:
+// one that comes while the way out waits for an answer ends the program.
 
 #include <QObject>
 #include <QPointer>

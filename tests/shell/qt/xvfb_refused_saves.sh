@@ -4,9 +4,9 @@
 # a NUL byte is reported at start and a setting changed from the keyboard
 # (Ctrl+B, the braille keyboard) does not rewrite it; a read-only ram.dat is
 # refused once, with the reason in the interface's language, whether
-# Program/Exit or SIGTERM ends the idle window, and when SIGTERM comes while
-# Program/Exit's refusal waits for its answer (a shutdown: the program ends
-# without saving again or asking again). The messages are read back from the
+# Program/Exit or SIGTERM ends the idle window. A SIGTERM while the refusal
+# waits for its answer (a shutdown: nobody answers) ends the program without
+# saving or asking again. The messages are read back from the
 # program's speech log. Run as nobody when started as root: the ram.dat is
 # the player's own, in a folder the player may write. Exits 77 (skipped)
 # when Xvfb or xdotool is missing.
@@ -44,8 +44,9 @@ answer_boxes() {
         fi
     done
 }
-# One run of the window: $1 "menu" (Program/Exit), "signal" (SIGTERM) or
-# "menu-signal" (Program/Exit, then SIGTERM while its refusal waits).
+# One run of the window: $1 "menu" (Program/Exit, the refusal answered),
+# "signal" (SIGTERM, a second one while its refusal waits) or "menu-signal"
+# (Program/Exit, then SIGTERM while its refusal waits).
 run() {
     ./orbela --speech-log "speech-$1.log" >"out-$1.txt" 2>"err-$1.txt" &
     program=$!
@@ -69,12 +70,12 @@ run() {
         xdotool keydown alt key p keyup alt; sleep 0.7
         xdotool key e
     fi
-    if [ "$1" = menu-signal ]; then
+    if [ "$1" != menu ]; then
         for ((i = 0; i < 100; i++)); do
             grep -q "Unable to write to $PWD/ram.dat" "speech-$1.log" && [ -n "$(visible '^orbela$')" ] && break
             sleep 0.1
         done
-        [ "$i" -lt 100 ] || { echo "FAIL: Program/Exit did not show its refusal"; kill -9 "$program"; return 1; }
+        [ "$i" -lt 100 ] || { echo "FAIL: the $1 run did not show its refusal"; kill -9 "$program"; return 1; }
         # Nobody answers: the signal alone must end the program.
         kill -s TERM "$program"
     else
