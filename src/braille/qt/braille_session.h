@@ -66,6 +66,7 @@ private:
     void UseConnection();
     void FocusWindowChanged(QWindow* window);
     void ChooseView();
+    void WatchMenus();
     void ReadKeys();
     // After any call that may have lost the connection: watch again.
     void CheckConnection();
@@ -82,6 +83,7 @@ private:
     DataEntryBrailleView dataEntryView_;
     ReviewBrailleView reviewView_;
     FocusedControlView controlView_;
+    MenuItemView menuView_;
     QPointer<QSocketNotifier> keys_;
     QPointer<QSocketNotifier> attempt_;
     // How long a connection attempt may take before it counts as failed.
