@@ -206,9 +206,12 @@ void BrailleSession::FocusWindowChanged(QWindow* window)
         CheckConnection();
         return;
     }
-    // Every window of the program is a window of its own to BrlAPI, as the
-    // desktop's focus reports them.
-    if (connection_.TakeDisplay(window->winId())) {
+    // Every X window of the program is a window of its own to BrlAPI, as
+    // xbrlapi reports the desktop's focus. Elsewhere (Wayland) a window id
+    // means nothing to BRLTTY and no one reports the focus: the program
+    // takes the session's terminal while one of its windows has the focus.
+    const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
+    if (connection_.TakeDisplay(x11 ? window->winId() : BrlapiConnection::SessionTerminal)) {
         ChooseView();
         Refresh();
     }
