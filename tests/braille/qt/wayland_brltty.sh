@@ -26,10 +26,9 @@ brltty=$(command -v brltty || true)
 ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 ||
     { echo "SKIP: Qt's Wayland plugin (qt6-wayland) is not installed"; exit 77; }
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-find "$program_dir" -maxdepth 1 -type f ! -name '*_tests' -exec cp {} "$work"/ \;
-rm -f "$work"/ram.dat "$work"/*.ini
+# shellcheck source=../../support/xvfb_program.sh
+. "$(dirname "$0")/../../support/xvfb_program.sh"
+copy_program_folder "$program_dir"
 cp "$vr_display" "$work"/vr_display
 cp "$(dirname "$0")/braille_play_helpers.sh" "$work"/
 mkdir -p "$work/home" "$work/run"
