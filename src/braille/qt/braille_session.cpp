@@ -88,6 +88,12 @@ void BrailleSession::Close()
     connection_.Disconnect();
 }
 
+void BrailleSession::FollowScreenReader()
+{
+    presenter_.Invalidate();
+    FocusWindowChanged(QGuiApplication::focusWindow());
+}
+
 void BrailleSession::SetEnabled(bool enabled)
 {
     if (enabled == enabled_)

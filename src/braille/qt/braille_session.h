@@ -42,6 +42,9 @@ public:
     // Asked before the display is taken: true leaves it to a screen reader
     // that shows the program's windows itself.
     void SetYieldsToScreenReader(std::function<bool()> yields) { yields_ = std::move(yields); }
+    // After the answer may have changed (a screen reader started or
+    // ended): takes the display, or gives it back, for the focused window.
+    void FollowScreenReader();
 
     void SetEnabled(bool enabled);
     bool Enabled() const { return enabled_; }
