@@ -54,19 +54,8 @@ trap cleanup EXIT
 fail() { echo "$*" >failure.txt; exit 1; }
 . ./braille_play_helpers.sh
 
-for ((api = 60; api < 200; api++)); do
-    [ -e /var/lib/BrlAPI/$api ] || break
-done
-export BRLAPI_HOST=:$api BRLAPI_AUTH=none
-mkfifo keys
-./vr_display "$PWD/vr.sock" <keys >display.log 2>display.err &
-display=$!
-exec 3>keys
-"$brltty" -n -b vr -d "client:$PWD/vr.sock" -x no -s no -A "auth=none,host=:$api" -f /dev/null \
-    -l info,server 2>brltty.err >/dev/null &
-brltty_pid=$!
-last_visual() { grep '^Visual ' display.log | tail -n 1 | sed 's/^Visual "//; s/"$//'; }
-visual_starts() { case "$(last_visual)" in "$1"*) return 0 ;; *) return 1 ;; esac; }
+start_display
+start_brltty "$brltty"
 wait_for 'grep -q "^Visual" display.log' 200 || fail "BRLTTY did not connect to the display"
 
 sway -c sway.conf >sway.log 2>&1 &
@@ -101,11 +90,9 @@ INNER
 chmod +x "$work/play.sh"
 
 cd "$work"
+. ./braille_play_helpers.sh
 report() {
-    echo "FAIL: $*"
-    echo "--- display (last lines)"; grep '^Visual' display.log 2>/dev/null | tail -n 10 || true
-    echo "--- stderr of the program"; tail -n 10 err.txt 2>/dev/null || true
-    echo "--- stderr of brltty"; grep 'server:' brltty.err 2>/dev/null | tail -n 20 || true
+    print_failed_run "$*"
     echo "--- sway"; tail -n 5 sway.log 2>/dev/null || true
     exit 1
 }

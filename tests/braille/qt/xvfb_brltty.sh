@@ -49,23 +49,7 @@ export ORBELA_DIALOG_PROBE=1
 # The screen at the end is the screen at the first prompt: nothing is sent.
 export ORBELA_SCREEN_DUMP=$PWD/screen.txt
 
-# A BrlAPI socket number no other server uses.
-for ((api = 60; api < 200; api++)); do
-    [ -e /var/lib/BrlAPI/$api ] || break
-done
-export BRLAPI_HOST=:$api
-export BRLAPI_AUTH=none
-
-mkfifo keys
-./vr_display "$PWD/vr.sock" <keys >display.log 2>display.err &
-display=$!
-exec 3>keys
 brltty_pid=""
-start_brltty() {
-    "$1" -n -b vr -d "client:$PWD/vr.sock" -x no -s no -A "auth=none,host=:$api" -f /dev/null \
-        -l info,server 2>>brltty.err >/dev/null &
-    brltty_pid=$!
-}
 # For the cleanup of everything this script started.
 program=""
 cleanup() {
@@ -78,13 +62,12 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "$*" >failure.txt; exit 1; }
 . ./braille_play_helpers.sh
+start_display
 
 connections() { grep -c '^connected' display.log; }
-# The display's latest text and dots (the dots of cell N are field N+1).
-last_visual() { grep '^Visual ' display.log | tail -n 1 | sed 's/^Visual "//; s/"$//'; }
+# The display's latest dots (the dots of cell N are field N+1).
 last_braille() { grep '^Braille ' display.log | tail -n 1 | sed 's/^Braille "//; s/"$//'; }
 cell_dots() { last_braille | cut -d'|' -f"$(($1 + 1))"; }
-visual_starts() { case "$(last_visual)" in "$1"*) return 0 ;; *) return 1 ;; esac; }
 # Dots 7 and 8 under cell $1 and under no other cell.
 cursor_at() {
     local dots i
@@ -326,13 +309,11 @@ INNER
 chmod +x "$work"/play.sh
 
 cd "$work"
+. ./braille_play_helpers.sh
 report() {
-    cat shown.txt 2>/dev/null || true
-    echo "FAIL: $*"
-    echo "--- display (last lines)"; tail -n 30 display.log 2>/dev/null || true
+    print_failed_run "$*"
+    echo "--- cells (last lines)"; grep '^Braille' display.log 2>/dev/null | tail -n 5 || true
     echo "--- speech log (last lines)"; tail -n 10 speech.log 2>/dev/null || true
-    echo "--- stderr of the program"; cat err.txt 2>/dev/null || true
-    echo "--- stderr of brltty"; tail -n 20 brltty.err 2>/dev/null || true
     exit 1
 }
 run_under_xvfb ./play.sh "$brltty" || report "$(cat failure.txt 2>/dev/null || echo 'the run failed')"

@@ -51,18 +51,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-for ((api = 60; api < 200; api++)); do
-    [ -e /var/lib/BrlAPI/$api ] || break
-done
-export BRLAPI_HOST=:$api BRLAPI_AUTH=none
-mkfifo keys
-./vr_display "$PWD/vr.sock" <keys >display.log 2>display.err &
-display=$!
-exec 3>keys
-"$brltty" -n -b vr -d "client:$PWD/vr.sock" -x no -s no -A "auth=none,host=:$api" -f /dev/null \
-    -l info,server 2>brltty.err >/dev/null &
-brltty_pid=$!
-last_visual() { grep '^Visual ' display.log | tail -n 1 | sed 's/^Visual "//; s/"$//'; }
+start_display
+start_brltty "$brltty"
 visual_has() { last_visual | grep -q -- "$1"; }
 shown() { echo "$1: \"$(last_visual | sed 's/ *$//')\"" >>shown.txt; }
 taken() { grep -c "taking control of tty" brltty.err; }
@@ -96,25 +86,22 @@ wait_for '[ "$(taken)" -gt "$orca_taken" ]' 100 || fail "the program did not tak
 grep "taking control of tty" brltty.err | tail -n 1 | sed 's/^brltty: server: //' >program_taken.txt
 wait_for 'visual_has "^&=y Čeština *$"' 100 || fail "the program's own line is not shown after Orca ended: '$(last_visual)'"
 shown "Orca ended, the program"
-xdotool key Escape
-kill "$program"
-wait "$program" 2>/dev/null
-program=""
+# The program ends with the session, in the cleanup.
 echo done >status.txt
 INNER
 chmod +x "$work"/play.sh
 
 cd "$work"
+# The session's settings (the screen-reader switch among them, kept by
+# dconf) live in the test's folder.
+export HOME=$work/session/home XDG_CONFIG_HOME=$work/session/home/.config
+mkdir -p "$XDG_CONFIG_HOME"
+. ./braille_play_helpers.sh
 report() {
-    cat shown.txt 2>/dev/null || true
-    echo "FAIL: $*"
-    echo "--- display (last lines)"; grep '^Visual' display.log 2>/dev/null | tail -n 15 || true
-    echo "--- stderr of brltty"; grep 'server:' brltty.err 2>/dev/null | grep -v 'Write\|wrote\|charset' | tail -n 20 || true
+    print_failed_run "$*"
     echo "--- Orca"; tail -n 5 session/orca.out 2>/dev/null || true
     exit 1
 }
-export HOME=$work/session/home XDG_CONFIG_HOME=$work/session/home/.config
-mkdir -p "$XDG_CONFIG_HOME"
 run_under_xvfb timeout 150 dbus-run-session -- ./play.sh "$brltty" ||
     report "$(cat failure.txt 2>/dev/null || echo 'the run failed')"
 [ "$(cat status.txt 2>/dev/null)" = done ] || report "the run did not complete"
