@@ -187,7 +187,8 @@ bool BrlapiConnection::EnterTtyMode(std::uint64_t windowId)
     // The library puts the session's own path (WINDOWPATH or XDG_VTNR)
     // before the window; a null driver asks for commands, not raw keys.
     const int path[] = {static_cast<int>(windowId)};
-    if (brlapi__enterTtyModeWithPath(handle_->get(), path, 1, nullptr) < 0) {
+    const int depth = windowId == SessionTerminal ? 0 : 1;
+    if (brlapi__enterTtyModeWithPath(handle_->get(), path, depth, nullptr) < 0) {
         Fail();
         return false;
     }

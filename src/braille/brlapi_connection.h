@@ -3,7 +3,8 @@
 // The program's connection to BRLTTY through BrlAPI: connects with the
 // standard environment (BRLAPI_HOST, BRLAPI_AUTH) and defaults, takes the
 // display for one window (tty mode with the window's id under the X
-// session's path) and gives it back, writes text with dots 7 and 8 under
+// session's path) or for the session's terminal itself (Wayland: no
+// window ids) and gives it back, writes text with dots 7 and 8 under
 // the cursor, and reads the display's keys as commands. Every failure is
 // quiet: the connection is closed and Connected() turns false, and the
 // owner tries again later.
@@ -47,8 +48,11 @@ public:
     // not connected.
     int FileDescriptor() const { return descriptor_; }
 
-    // Takes the display for the window `windowId`, giving up any window
-    // taken before; false (and disconnected) on failure.
+    // Takes the display for the X window `windowId`, giving up any window
+    // taken before; false (and disconnected) on failure. SessionTerminal
+    // takes the session's own terminal (WINDOWPATH or XDG_VTNR), where
+    // windows have no id BRLTTY knows.
+    static constexpr std::uint64_t SessionTerminal = 0;
     bool TakeDisplay(std::uint64_t windowId);
     // Leaves tty mode and takes the display again for the same window: the
     // server sizes a client's buffer only when it takes the display.

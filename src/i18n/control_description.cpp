@@ -89,14 +89,14 @@ std::string WordIn(int language, Word word)
     return WordIn(language, static_cast<std::size_t>(word));
 }
 
-std::string Joined(const std::vector<std::string>& parts)
+std::string Joined(const std::vector<std::string>& parts, std::string_view separator = ", ")
 {
     std::string text;
     for (const std::string& part : parts) {
         if (part.empty())
             continue;
         if (!text.empty())
-            text += ", ";
+            text += separator;
         text += part;
     }
     return text;
@@ -127,6 +127,20 @@ std::string DescribeControl(const ControlFacts& facts, int language)
     return Joined({facts.label, WordIn(language, static_cast<std::size_t>(facts.role)), facts.value, facts.shortcut,
                    facts.checked ? CheckStateWord(*facts.checked, language) : std::string(),
                    facts.available ? std::string() : WordIn(language, Word::Unavailable)});
+}
+
+std::string BrailleControl(const ControlFacts& facts, int language)
+{
+    std::string indicator;
+    if (facts.checked) {
+        if (facts.role == ControlRole::RadioButton)
+            indicator = *facts.checked ? "&=y" : "& y";
+        else
+            indicator = *facts.checked ? "<x>" : "< >";
+    }
+    return Joined({indicator, facts.label, facts.value, facts.shortcut.empty() ? "" : "(" + facts.shortcut + ")",
+                   facts.available ? std::string() : WordIn(language, Word::Unavailable)},
+                  " ");
 }
 
 std::string CheckStateWord(bool checked, int language)

@@ -47,6 +47,13 @@ std::string WithoutAccessKey(std::string_view caption);
 // "Volume, slider, 40"; "Braille keyboard, Ctrl+B, not checked";
 // "Start, Ctrl+S, unavailable". Parts that are empty are left out.
 std::string DescribeControl(const ControlFacts& facts, int language);
+// The same facts on a braille display, as the screen reader's braille shows
+// them: the state's indicator first ("<x>"/"< >" for check boxes and
+// checkable menu items, "&=y"/"& y" for radio buttons), then label, value
+// and shortcut in parentheses: "<x> Braille keyboard (Ctrl+B)",
+// "&=y English", "Volume 40". The role is left out: the indicator shows it
+// where it matters, and cells are few.
+std::string BrailleControl(const ControlFacts& facts, int language);
 // The word for a check state alone ("checked"), said when it changes.
 std::string CheckStateWord(bool checked, int language);
 // "Language, group": said as the focus enters a group of controls.

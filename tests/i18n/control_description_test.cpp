@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The words the program adds to a control's label, in the three languages,
-// and the access-key marks that are never said.
+// and the access-key marks that are never said; the same facts on a braille
+// display.
 #include "i18n/control_description.h"
 
 #include <gtest/gtest.h>
@@ -50,6 +51,27 @@ TEST(ControlDescription, RolesAndStatesComeInTheWindowsLanguage)
     EXPECT_EQ(DescribeWindow(Cp("Nastavení zvuků"), LanguageCzech), Cp("Nastavení zvuků, dialog"));
     EXPECT_EQ(EngineNoticeText(EngineNotice::EmbeddedVoiceSpeaks, LanguageEnglish),
               "The system speech service cannot speak; the embedded voice speaks instead.");
+}
+
+// On a braille display: Orca's indicators first, no role words, the
+// shortcut in parentheses, the unavailable state in the window's language.
+TEST(ControlDescription, BrailleShowsTheStateAsTheScreenReadersBrailleDoes)
+{
+    ControlFacts radio;
+    radio.label = "English";
+    radio.role = ControlRole::RadioButton;
+    radio.checked = false;
+    EXPECT_EQ(BrailleControl(radio, LanguageEnglish), "& y English");
+    radio.checked = true;
+    EXPECT_EQ(BrailleControl(radio, LanguageEnglish), "&=y English");
+    ControlFacts item;
+    item.label = "Start";
+    item.shortcut = "Ctrl+S";
+    item.available = false;
+    EXPECT_EQ(BrailleControl(item, LanguageCzech), Cp("Start (Ctrl+S) nedostupné"));
+    item.checked = true;
+    item.available = true;
+    EXPECT_EQ(BrailleControl(item, LanguageCzech), "<x> Start (Ctrl+S)");
 }
 
 } // namespace

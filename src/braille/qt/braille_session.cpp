@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSocketNotifier>
 #include <QWindow>
@@ -34,7 +36,9 @@ BrailleSession::BrailleSession(Runtime& runtime, Windows windows, QObject* paren
       windows_(windows),
       screenView_(runtime.GetScreen(), [this] { Refresh(); }),
       dataEntryView_(*windows.dataEntry),
-      reviewView_(*windows.review)
+      reviewView_(*windows.review),
+      controlView_(windows.main),
+      menuView_(windows.main ? windows.main->findChild<QMenuBar*>() : nullptr, windows.main)
 {
     runtime_.SetPrintListener(&screenView_);
     presenter_.SetEdgeSignal([this] { runtime_.Click(EdgeClick); });
@@ -48,8 +52,23 @@ BrailleSession::BrailleSession(Runtime& runtime, Windows windows, QObject* paren
     connect(field, &QLineEdit::textChanged, this, &BrailleSession::Refresh);
     connect(field, &QLineEdit::cursorPositionChanged, this, &BrailleSession::Refresh);
     connect(windows_.review->virtualscrmemo, &QPlainTextEdit::cursorPositionChanged, this, &BrailleSession::Refresh);
+    WatchMenus();
     // The other dialogs' values change by keys and clicks.
     qApp->installEventFilter(this);
+}
+
+void BrailleSession::WatchMenus()
+{
+    if (!windows_.main)
+        return;
+    // The item under the keys changes while the focus stays.
+    const auto follow = [this] { QTimer::singleShot(0, this, &BrailleSession::ChooseView); };
+    if (auto* bar = windows_.main->findChild<QMenuBar*>())
+        connect(bar, &QMenuBar::hovered, this, follow);
+    for (QMenu* menu : windows_.main->findChildren<QMenu*>()) {
+        connect(menu, &QMenu::hovered, this, follow);
+        connect(menu, &QMenu::aboutToHide, this, follow);
+    }
 }
 
 BrailleSession::~BrailleSession()
@@ -67,6 +86,12 @@ void BrailleSession::Close()
     connection_.AbandonConnecting();
     // The display goes back to the screen reader or console below.
     connection_.Disconnect();
+}
+
+void BrailleSession::FollowScreenReader()
+{
+    presenter_.Invalidate();
+    FocusWindowChanged(QGuiApplication::focusWindow());
 }
 
 void BrailleSession::SetEnabled(bool enabled)
@@ -187,9 +212,12 @@ void BrailleSession::FocusWindowChanged(QWindow* window)
         CheckConnection();
         return;
     }
-    // Every window of the program is a window of its own to BrlAPI, as the
-    // desktop's focus reports them.
-    if (connection_.TakeDisplay(window->winId())) {
+    // Every X window of the program is a window of its own to BrlAPI, as
+    // xbrlapi reports the desktop's focus. Elsewhere (Wayland) a window id
+    // means nothing to BRLTTY and no one reports the focus: the program
+    // takes the session's terminal while one of its windows has the focus.
+    const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
+    if (connection_.TakeDisplay(x11 ? window->winId() : BrlapiConnection::SessionTerminal)) {
         ChooseView();
         Refresh();
     }
@@ -200,7 +228,9 @@ void BrailleSession::ChooseView()
 {
     const QWidget* active = QApplication::activeWindow();
     BrailleView* view = nullptr;
-    if (active == windows_.dataEntry)
+    if (menuView_.Showing())
+        view = &menuView_;
+    else if (active == windows_.dataEntry)
         view = &dataEntryView_;
     else if (active == windows_.review)
         view = &reviewView_;
@@ -260,9 +290,9 @@ void BrailleSession::CheckConnection()
 bool BrailleSession::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (enabled_ && presenter_.View() == &controlView_ &&
-        (type == QEvent::KeyRelease || type == QEvent::MouseButtonRelease))
-        QTimer::singleShot(0, this, &BrailleSession::Refresh);
+    // A menu opens and closes by keys and clicks too.
+    if (enabled_ && (type == QEvent::KeyRelease || type == QEvent::MouseButtonRelease))
+        QTimer::singleShot(0, this, &BrailleSession::ChooseView);
     return QObject::eventFilter(watched, event);
 }
 

@@ -42,6 +42,9 @@ public:
     // Asked before the display is taken: true leaves it to a screen reader
     // that shows the program's windows itself.
     void SetYieldsToScreenReader(std::function<bool()> yields) { yields_ = std::move(yields); }
+    // After the answer may have changed (a screen reader started or
+    // ended): takes the display, or gives it back, for the focused window.
+    void FollowScreenReader();
 
     void SetEnabled(bool enabled);
     bool Enabled() const { return enabled_; }
@@ -66,6 +69,7 @@ private:
     void UseConnection();
     void FocusWindowChanged(QWindow* window);
     void ChooseView();
+    void WatchMenus();
     void ReadKeys();
     // After any call that may have lost the connection: watch again.
     void CheckConnection();
@@ -82,6 +86,7 @@ private:
     DataEntryBrailleView dataEntryView_;
     ReviewBrailleView reviewView_;
     FocusedControlView controlView_;
+    MenuItemView menuView_;
     QPointer<QSocketNotifier> keys_;
     QPointer<QSocketNotifier> attempt_;
     // How long a connection attempt may take before it counts as failed.

@@ -1,59 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "braille/qt/window_views.h"
 
-#include <QAbstractButton>
-#include <QAbstractItemView>
-#include <QAbstractSlider>
+#include <QAction>
 #include <QApplication>
-#include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QSpinBox>
 #include <QTextBlock>
 
 #include <algorithm>
 
+#include "i18n/control_description.h"
+#include "i18n/qt/control_facts.h"
 #include "i18n/qt/qt_text.h"
+#include "i18n/resource_localizer.h"
 #include "keyboard/qt/tform2.h"
 #include "keyboard/qt/tform6.h"
 
 namespace orbela {
-namespace {
 
-// The label a reader would read for the control: its accessible name, else
-// the text of a label that names it as its buddy, else its own text.
-QString LabelOf(const QWidget& control)
+int BrailleLanguageOf(const QWidget& widget, const QWidget* main)
 {
-    if (!control.accessibleName().isEmpty())
-        return control.accessibleName();
-    if (const QWidget* window = control.window()) {
-        for (const QLabel* label : window->findChildren<QLabel*>()) {
-            if (label->buddy() == &control)
-                return label->text().remove('&');
-        }
-    }
-    if (const auto* button = qobject_cast<const QAbstractButton*>(&control))
-        return button->text().remove('&');
-    return {};
+    return ShownLanguage(widget, main ? ShownLanguage(*main, LanguageEnglish) : LanguageEnglish);
 }
-
-QString ValueOf(const QWidget& control)
-{
-    if (const auto* edit = qobject_cast<const QLineEdit*>(&control))
-        return edit->text();
-    if (const auto* box = qobject_cast<const QComboBox*>(&control))
-        return box->currentText();
-    if (const auto* spin = qobject_cast<const QAbstractSpinBox*>(&control))
-        return spin->text();
-    if (const auto* slider = qobject_cast<const QAbstractSlider*>(&control))
-        return QString::number(slider->value());
-    if (const auto* list = qobject_cast<const QAbstractItemView*>(&control))
-        return list->currentIndex().data().toString();
-    return {};
-}
-
-} // namespace
 
 std::string DataEntryBrailleView::Line() const
 {
@@ -67,7 +37,7 @@ std::optional<int> DataEntryBrailleView::Caret() const
 
 void DataEntryBrailleView::RouteTo(int column)
 {
-    dialog_.inputedit->setCursorPosition(column);
+    dialog_.RouteCaretTo(column);
 }
 
 void DataEntryBrailleView::TypeChord(const std::string& pattern)
@@ -87,10 +57,7 @@ std::optional<int> ReviewBrailleView::Caret() const
 
 void ReviewBrailleView::RouteTo(int column)
 {
-    QTextCursor cursor = review_.virtualscrmemo->textCursor();
-    const QTextBlock block = cursor.block();
-    cursor.setPosition(block.position() + std::min(column, block.length() - 1));
-    review_.virtualscrmemo->setTextCursor(cursor);
+    review_.RouteCaretTo(column);
 }
 
 void ReviewBrailleView::MoveLine(int delta)
@@ -98,18 +65,51 @@ void ReviewBrailleView::MoveLine(int delta)
     review_.MoveLineBy(delta);
 }
 
+FocusedControlView::Parts FocusedControlView::Read() const
+{
+    Parts parts;
+    if (const QWidget* window = QApplication::activeWindow()) {
+        for (const QString& text : StaticTextsOf(*window))
+            parts.texts += ToCp1250(text) + " ";
+    }
+    if (const QWidget* control = QApplication::focusWidget())
+        parts.control = BrailleControl(FactsOf(*control), BrailleLanguageOf(*control, main_));
+    return parts;
+}
+
 std::string FocusedControlView::Line() const
 {
+    Parts parts = Read();
+    return parts.texts + parts.control;
+}
+
+std::optional<int> FocusedControlView::Caret() const
+{
+    const QWidget* window = QApplication::activeWindow();
     const QWidget* control = QApplication::focusWidget();
-    if (!control)
-        return {};
-    const QString label = LabelOf(*control);
-    if (const auto* button = qobject_cast<const QAbstractButton*>(control); button && button->isCheckable())
-        return ToCp1250((button->isChecked() ? "[x] " : "[ ] ") + label);
-    const QString value = ValueOf(*control);
-    if (value.isEmpty() || value == label)
-        return ToCp1250(label);
-    return ToCp1250(label.isEmpty() ? value : label + ": " + value);
+    if (window != window_) {
+        window_ = window;
+        openedWith_ = control;
+    }
+    if (!control || control == openedWith_)
+        return std::nullopt;
+    // Cp1250: one byte is one cell.
+    return static_cast<int>(Read().texts.size());
+}
+
+bool MenuItemView::Showing() const
+{
+    return qobject_cast<const QMenu*>(QApplication::activePopupWidget()) || (bar_ && bar_->activeAction());
+}
+
+std::string MenuItemView::Line() const
+{
+    const auto* menu = qobject_cast<const QMenu*>(QApplication::activePopupWidget());
+    if (menu && menu->activeAction())
+        return BrailleControl(FactsOf(*menu->activeAction(), *menu), BrailleLanguageOf(*menu, main_));
+    if (bar_ && bar_->activeAction())
+        return BrailleControl(FactsOf(*bar_->activeAction(), *bar_), BrailleLanguageOf(*bar_, main_));
+    return {};
 }
 
 } // namespace orbela

@@ -5,7 +5,13 @@
 
 #include "braille/braille_view.h"
 
+class QMenuBar;
+class QWidget;
+
 namespace orbela {
+
+// The language of `widget`'s window, else `main`'s.
+int BrailleLanguageOf(const QWidget& widget, const QWidget* main);
 
 class TForm2;
 class TForm6;
@@ -38,11 +44,44 @@ private:
     TForm6& review_;
 };
 
-// The focused control of the active window: its label and its value
-// ("[x] Orbela sounds", "Volume: 40").
+// The active window's own texts (a message, the About lines), then its
+// focused control as the screen reader's braille shows it
+// ("<x> Orbela sounds", "Volume 40"). A window opens at its texts' start;
+// once the focus moves inside it, the display follows the control, its
+// cursor on the control's first cell.
 class FocusedControlView final : public BrailleView {
 public:
+    // The words the program adds are in the language of `main` for a
+    // window that recorded none (a message box).
+    explicit FocusedControlView(const QWidget* main) : main_(main) {}
     std::string Line() const override;
+    std::optional<int> Caret() const override;
+
+private:
+    struct Parts {
+        std::string texts;    // with a blank after them, or empty
+        std::string control;  // empty without a focused control
+    };
+    Parts Read() const;
+
+    const QWidget* main_;
+    // The window last shown and the control it opened with.
+    mutable const QWidget* window_ = nullptr;
+    mutable const QWidget* openedWith_ = nullptr;
+};
+
+// The item of the menu bar or of an open menu that the keys are on, with
+// its shortcut and state: "< > Braille keyboard (Ctrl+B)".
+class MenuItemView final : public BrailleView {
+public:
+    MenuItemView(const QMenuBar* bar, const QWidget* main) : bar_(bar), main_(main) {}
+    // True while the menu bar or a menu is in use.
+    bool Showing() const;
+    std::string Line() const override;
+
+private:
+    const QMenuBar* bar_;
+    const QWidget* main_;
 };
 
 } // namespace orbela

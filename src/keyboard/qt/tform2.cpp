@@ -314,26 +314,39 @@ void TForm2::inputeditKeyUp(const QKeyEvent& event)
         else
             BeepAfterEcho();
     } else if (key == VirtualKey::Right) {
-        if (caret < length) {
-            if (ctrl) {
-                EchoText(wordat(text, caret));
-            } else {
-                dialogedge_ = false;
-                SpeakCharacter(text.substr(caret, 1));
-            }
-        } else if (!dialogedge_) {
-            dialogedge_ = true;
-            Click();
-        } else {
-            Click();
-            Beep();
-        }
+        if (ctrl && caret < length)
+            EchoText(wordat(text, caret));
+        else
+            AnswerCaretReached();
     } else if (key == VirtualKey::Home) {
         SpeakCharacter(text.substr(0, 1));
     } else if (key == VirtualKey::End) {
         Click();
         Beep();
     }
+}
+
+void TForm2::AnswerCaretReached()
+{
+    const std::string text = Text();
+    const int caret = Caret();
+    if (caret < static_cast<int>(text.size())) {
+        dialogedge_ = false;
+        SpeakCharacter(text.substr(caret, 1));
+    } else if (!dialogedge_) {
+        dialogedge_ = true;
+        Click();
+    } else {
+        Click();
+        Beep();
+    }
+}
+
+void TForm2::RouteCaretTo(int column)
+{
+    StopSpeech();
+    inputedit->setCursorPosition(column);
+    AnswerCaretReached();
 }
 
 void TForm2::TypeDisplayChord(const std::string& pattern)

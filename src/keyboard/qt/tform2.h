@@ -62,6 +62,9 @@ public:
     // "145"): translated by the chord table, echoed and inserted at the
     // caret as a chord of the six keys is.
     void TypeDisplayChord(const std::string& pattern);
+    // A braille display's routing key: the caret goes to `column` and the
+    // field answers as it does to the arrow key that reaches it.
+    void RouteCaretTo(int column);
 
     // The braille prefix in effect for the chords typed here.
     std::string dialogprefix() const;
@@ -103,6 +106,9 @@ private:
     void Beep();
     void BeepAfterEcho();
     void Click();
+    // The answer to Left/Right without Ctrl: the character at the caret,
+    // or at the field's end the edge's click (a beep at the second).
+    void AnswerCaretReached();
     void SpeakFieldOrEmptyLine();
 
     int language_;

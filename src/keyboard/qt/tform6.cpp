@@ -248,6 +248,18 @@ void TForm6::MoveLineBy(int delta)
     AnswerLineKey();
 }
 
+void TForm6::RouteCaretTo(int column)
+{
+    QTextCursor cursor = virtualscrmemo->textCursor();
+    const QTextBlock block = cursor.block();
+    cursor.setPosition(block.position() + std::clamp(column, 0, block.length() - 1));
+    virtualscrmemo->setTextCursor(cursor);
+    if (!EngineReady())
+        return;
+    speech_->StopSpeech();
+    AnswerColumnKey(false, false);
+}
+
 void TForm6::AnnouncePosition()
 {
     const int line = CaretLine();
@@ -273,6 +285,12 @@ void TForm6::virtualscrmemoKeyUp(const QKeyEvent& event)
     }
     if (key != VirtualKey::Left && key != VirtualKey::Right && key != VirtualKey::Home && key != VirtualKey::End)
         return;
+    AnswerColumnKey(event.modifiers().testFlag(Qt::ControlModifier),
+                    key == VirtualKey::Left || key == VirtualKey::Right);
+}
+
+void TForm6::AnswerColumnKey(bool ctrl, bool wordKey)
+{
     const std::size_t caret = CaretPosition();
     if (caret != 0 && caret != text_.size())
         screenedge_ = false;
@@ -282,12 +300,12 @@ void TForm6::virtualscrmemoKeyUp(const QKeyEvent& event)
         runtime_.Click(EdgeClick);
     if (text_.empty() || !speech_->Allows(Utterance::ReviewText))
         return;
-    if (!event.modifiers().testFlag(Qt::ControlModifier)) {
+    if (!ctrl) {
         // At a line's end the character right of the caret is the line
         // break's carriage return, which has a name of its own.
         if (caret < text_.size())
             speech_->SpeakCharacter(text_.substr(caret, 1));
-    } else if (key == VirtualKey::Left || key == VirtualKey::Right) {
+    } else if (wordKey) {
         speech_->EchoText(wordat(text_, caret));
     }
 }

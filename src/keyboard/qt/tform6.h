@@ -42,6 +42,9 @@ public:
     // A braille display's line keys: the caret moves `delta` lines and the
     // review answers as it does to Up and Down.
     void MoveLineBy(int delta);
+    // A braille display's routing key: the caret goes to `column` of its
+    // line and the review answers as it does to Left and Right.
+    void RouteCaretTo(int column);
 
     QPlainTextEdit* virtualscrmemo = nullptr;
     QPushButton* closebitbtn = nullptr;
@@ -60,6 +63,8 @@ private:
     void virtualscrmemoKeyUp(const QKeyEvent& event);
     void AnnouncePosition();
     void AnswerLineKey();
+    // The answer to Left, Right, Home and End; `wordKey` for Ctrl+Left/Right.
+    void AnswerColumnKey(bool ctrl, bool wordKey);
     void MoveByWord(bool forward);
     void MoveCaretTo(std::size_t position);
     std::string LineText(int line) const;

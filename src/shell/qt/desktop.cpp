@@ -275,6 +275,8 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     // program does not take the display from it.
     brailleDisplay.SetYieldsToScreenReader(
         [&speechMode] { return speechMode.Policy().Effective() == SpeechMode::ScreenReader; });
+    QObject::connect(&speechMode, &SpeechModeControl::EffectiveModeChanged, &brailleDisplay,
+                     &BrailleSession::FollowScreenReader);
     brailleDisplay.SetEnabled(brailleOn);
     // An end at once leaves no destructor to hand the display back.
     quickExit.AddLastStep([&brailleDisplay] { brailleDisplay.Close(); });

@@ -33,7 +33,10 @@ SpeechModeControl::SpeechModeControl(SpeechService& speech, IniFile& configurati
     watch_ = new ScreenReaderWatch([this](bool running) { policy_.SetScreenReaderRunning(running); }, this);
     policy_.SetScreenReaderRunning(watch_->Running());
     // Only later changes are announced: the start is silent as before.
-    policy_.OnModeChanged([this](SpeechMode effective) { Announce(effective); });
+    policy_.OnModeChanged([this](SpeechMode effective) {
+        Announce(effective);
+        emit EffectiveModeChanged();
+    });
     speech_.SetPolicy(&policy_);
     interface_ = new InterfaceSpeech(speech_, language_, this);
 }

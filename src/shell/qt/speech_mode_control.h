@@ -39,6 +39,10 @@ public:
     void AttachMainWindow(QMainWindow& window, QMenu& settings);
     SpeechModeMenu* Menu() const { return menu_; }
 
+signals:
+    // After the mode in effect changed (and was announced).
+    void EffectiveModeChanged();
+
 private:
     void Announce(SpeechMode effective);
 

@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The windows as the braille display sees them: the data-entry field with
 // its caret, routing and cells typed on the display; the review's caret
-// line and line keys with their speech; the focused control of another
-// dialog.
+// line and line keys with their speech; another dialog's text and focused
+// control; the menus' items.
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QSlider>
+#include <QTest>
 #include <QVBoxLayout>
 
 #include "braille/braille_display.h"
@@ -54,7 +60,7 @@ protected:
     BraillePresenter presenter{display};
 };
 
-TEST_F(BrailleWindowViewsTest, FieldShowsItsCaretAndRoutingMovesIt)
+TEST_F(BrailleWindowViewsTest, FieldShowsItsCaretAndRoutingMovesItWithTheArrowsAnswer)
 {
     DataEntryBrailleView view(*dialog);
     Ask([&] {
@@ -62,9 +68,13 @@ TEST_F(BrailleWindowViewsTest, FieldShowsItsCaretAndRoutingMovesIt)
         presenter.SetView(&view);
         EXPECT_EQ(display.text, "abcdefgh");
         EXPECT_EQ(display.cursor, 8) << "after the text";
+        Heard();
         presenter.HandleKey({BrailleCommand::Route, 5});
         EXPECT_EQ(dialog->inputedit->cursorPosition(), 5);
         EXPECT_EQ(display.cursor, 5);
+        EXPECT_THAT(Heard(), ElementsAre("say:f")) << "the character reached, as Right says it";
+        presenter.HandleKey({BrailleCommand::Route, 8});
+        EXPECT_THAT(Heard(), ElementsAre("sound:click2")) << "past the text: the edge, as Right there";
     });
 }
 
@@ -106,6 +116,7 @@ TEST_F(BrailleWindowViewsTest, ReviewShowsTheCaretLineAndLineKeysSpeakAsDownDoes
         EXPECT_EQ(display.cursor, 0);
         presenter.HandleKey({BrailleCommand::Route, 7});
         EXPECT_EQ(virtualScreen->CaretPosition(), 7u);
+        EXPECT_THAT(Heard(), ElementsAre("say:n")) << "routing answers as Right does";
         presenter.HandleKey({BrailleCommand::LineDown});
         EXPECT_EQ(virtualScreen->CaretLine(), 1);
         EXPECT_EQ(display.text, "Vidis kasnu.");
@@ -121,33 +132,69 @@ TEST_F(BrailleWindowViewsTest, ReviewShowsTheCaretLineAndLineKeysSpeakAsDownDoes
     virtualScreen->OpenVirtualScreen();
 }
 
-TEST_F(BrailleWindowViewsTest, OtherDialogsShowTheFocusedControlsLabelAndValue)
+// A dialog's own text first, then its focused control as the screen
+// reader's braille shows it; the display follows the focus once it moves.
+TEST_F(BrailleWindowViewsTest, OtherDialogsShowTheirTextThenTheFocusedControlWithItsState)
 {
     QDialog settings;
+    auto* message = new QLabel("Changes apply at once.", &settings);
     auto* sounds = new QCheckBox("Orbela &sounds", &settings);
+    auto* czech = new QRadioButton("&Czech", &settings);
+    auto* english = new QRadioButton("English", &settings);
     auto* volume = new QSlider(Qt::Horizontal, &settings);
     volume->setAccessibleName("Volume");
     volume->setValue(40);
-    auto* name = new QLineEdit("Petr", &settings);
-    name->setAccessibleName("Name");
     auto* layout = new QVBoxLayout(&settings);
-    for (QWidget* control : {static_cast<QWidget*>(sounds), static_cast<QWidget*>(volume), static_cast<QWidget*>(name)})
+    for (QWidget* control : std::initializer_list<QWidget*>{message, sounds, czech, english, volume})
         layout->addWidget(control);
-    FocusedControlView view;
+    FocusedControlView view(nullptr);
     WhenModal(&settings, [&] {
         sounds->setFocus();
         sounds->setChecked(true);
+        czech->setChecked(true);
         presenter.SetView(&view);
-        EXPECT_EQ(display.text, "[x] Orbela sounds");
+        EXPECT_EQ(display.text, "Changes apply at once. <x> Orbela sounds");
+        EXPECT_EQ(display.cursor, std::nullopt) << "a window opens at its text";
+        sounds->setChecked(false);
+        presenter.Refresh();
+        EXPECT_EQ(display.text, "Changes apply at once. < > Orbela sounds");
+        czech->setFocus();
+        presenter.Refresh();
+        EXPECT_EQ(display.text, "Changes apply at once. &=y Czech");
+        EXPECT_EQ(display.cursor, 23) << "the focus moved: the cursor is on the control";
+        english->setFocus();
+        presenter.Refresh();
+        EXPECT_EQ(display.text, "Changes apply at once. & y English");
         volume->setFocus();
         presenter.Refresh();
-        EXPECT_EQ(display.text, "Volume: 40");
-        name->setFocus();
-        presenter.Refresh();
-        EXPECT_EQ(display.text, "Name: Petr");
+        EXPECT_EQ(display.text, "Changes apply at once. Volume 40");
         settings.reject();
     });
     settings.exec();
+}
+
+// The menu bar's item, then the open menu's item with its shortcut and state.
+TEST_F(BrailleWindowViewsTest, MenusShowTheItemUnderTheKeys)
+{
+    QMainWindow window;
+    QMenu* settings = window.menuBar()->addMenu("&Settings");
+    QAction* keyboard = settings->addAction("&Braille keyboard");
+    keyboard->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    keyboard->setCheckable(true);
+    MenuItemView view(window.menuBar(), &window);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_FALSE(view.Showing());
+    window.menuBar()->setActiveAction(settings->menuAction());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return settings->isVisible(); }));
+    EXPECT_TRUE(view.Showing());
+    settings->setActiveAction(keyboard);
+    EXPECT_EQ(view.Line(), "< > Braille keyboard (Ctrl+B)");
+    keyboard->setChecked(true);
+    EXPECT_EQ(view.Line(), "<x> Braille keyboard (Ctrl+B)");
+    settings->close();
+    window.menuBar()->setActiveAction(nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view.Showing(); }));
 }
 
 } // namespace

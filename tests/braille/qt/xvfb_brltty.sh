@@ -8,9 +8,13 @@
 # embedded voice speaks through OpenAL Soft's null device, and the speech
 # log records what is said.
 #  - The main window's run shows the introduction's last printed line.
+#  - The menus show the item under the keys with its shortcut and state,
+#    a dialog its radio button with its state, a message box and About
+#    their text from its start, panned to their OK button.
 #  - In the data-entry dialog typed text appears with dots 7 and 8 under
-#    the cell after it; Route 5 moves the field's caret to column 5 (a
-#    character typed then lands there).
+#    the cell after it; Route 5 moves the field's caret to column 5 and
+#    says the character there, as Right does (a character typed then lands
+#    there).
 #  - In the screen review the line keys move the caret by lines, and the
 #    line is spoken as the review's Down key speaks it.
 #  - With BRLTTY stopped the program goes on, and when BRLTTY comes back
@@ -45,23 +49,7 @@ export ORBELA_DIALOG_PROBE=1
 # The screen at the end is the screen at the first prompt: nothing is sent.
 export ORBELA_SCREEN_DUMP=$PWD/screen.txt
 
-# A BrlAPI socket number no other server uses.
-for ((api = 60; api < 200; api++)); do
-    [ -e /var/lib/BrlAPI/$api ] || break
-done
-export BRLAPI_HOST=:$api
-export BRLAPI_AUTH=none
-
-mkfifo keys
-./vr_display "$PWD/vr.sock" <keys >display.log 2>display.err &
-display=$!
-exec 3>keys
 brltty_pid=""
-start_brltty() {
-    "$1" -n -b vr -d "client:$PWD/vr.sock" -x no -s no -A "auth=none,host=:$api" -f /dev/null \
-        -l info,server 2>>brltty.err >/dev/null &
-    brltty_pid=$!
-}
 # For the cleanup of everything this script started.
 program=""
 cleanup() {
@@ -74,13 +62,12 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "$*" >failure.txt; exit 1; }
 . ./braille_play_helpers.sh
+start_display
 
 connections() { grep -c '^connected' display.log; }
-# The display's latest text and dots (the dots of cell N are field N+1).
-last_visual() { grep '^Visual ' display.log | tail -n 1 | sed 's/^Visual "//; s/"$//'; }
+# The display's latest dots (the dots of cell N are field N+1).
 last_braille() { grep '^Braille ' display.log | tail -n 1 | sed 's/^Braille "//; s/"$//'; }
 cell_dots() { last_braille | cut -d'|' -f"$(($1 + 1))"; }
-visual_starts() { case "$(last_visual)" in "$1"*) return 0 ;; *) return 1 ;; esac; }
 # Dots 7 and 8 under cell $1 and under no other cell.
 cursor_at() {
     local dots i
@@ -101,6 +88,68 @@ wait_for '[ "$(connections)" -ge 1 ] && grep -q "^Visual" display.log' 200 || fa
 ./orbela --speech-log speech.log >out.txt 2>err.txt &
 program=$!
 find_main_window 300 || fail "the main window did not appear"
+xdotool windowfocus --sync "$main"
+
+# What is spoken in the menus and dialogs is shown, in the screen reader's
+# braille form. Each case's line goes to shown.txt for the report.
+shown() { echo "$1: \"$(last_visual | sed 's/ *$//')\"" >>shown.txt; }
+visual_has() { last_visual | grep -q -- "$1"; }
+sleep 0.5
+xdotool key F10
+wait_for 'visual_starts "Program "' 50 || fail "F10 did not show the menu bar's item: '$(last_visual)'"
+shown "F10"
+xdotool key Down
+wait_for 'visual_starts "Spustit (Ctrl+S) "' 50 || fail "the open menu's item is not shown with its shortcut: '$(last_visual)'"
+shown "F10 Down"
+xdotool key Right
+wait_for 'visual_has "^< > .* (Ctrl+B) *$"' 50 || fail "the checkable item is not shown with its state: '$(last_visual)'"
+shown "Right"
+xdotool key --delay 300 Escape Escape Escape
+# A language's radio button with its state; another language is applied
+# at the next start, which a message box says.
+xdotool keydown ctrl key e keyup ctrl
+wait_for 'visual_starts "&=y Čeština "' 50 || fail "the checked radio button is not shown with its state: '$(last_visual)'"
+shown "Ctrl+E"
+xdotool key Down
+wait_for 'visual_has "&=y English *$"' 50 || fail "the radio button reached by Down is not shown checked: '$(last_visual)'"
+shown "Down"
+xdotool key Tab
+wait_for 'visual_starts "OK "' 50 || fail "the OK button is not shown: '$(last_visual)'"
+xdotool key Return
+message="Your changes will be applied after you restart the program."
+wait_for 'visual_starts "${message:0:40}"' 50 || fail "the message box's text is not shown: '$(last_visual)'"
+shown "OK, the message box"
+press FWinRt
+wait_for 'visual_starts "${message:40} OK "' 50 || fail "panning did not reach the message's end and its button: '$(last_visual)'"
+shown "FWinRt"
+xdotool key Return
+sleep 0.5
+# Back to Czech for the rest of the run.
+xdotool windowfocus --sync "$main"
+xdotool keydown ctrl key e keyup ctrl
+wait_for 'visual_starts "&=y English "' 50 || fail "the dialog did not open on the language chosen: '$(last_visual)'"
+xdotool key --delay 400 Up Tab Return
+wait_for 'visual_starts "Provedené změny se projeví"' 50 || fail "the Czech message box's text is not shown: '$(last_visual)'"
+shown "Ctrl+E Up Tab OK"
+xdotool key Return
+sleep 0.5
+xdotool windowfocus --sync "$main"
+xdotool key --delay 400 F10 Left Down
+wait_for 'visual_starts "O programu "' 50 || fail "Help's first item is not shown: '$(last_visual)'"
+xdotool key Return
+wait_for 'visual_has "^Překladač Orbela Basicu verze [0-9.]* "' 50 || fail "About's text is not shown from its start: '$(last_visual)'"
+shown "About"
+# Panned to its end: the licence, then the OK button.
+for ((i = 0; i < 12; i++)); do
+    visual_has " O[Kk] *$" && break
+    before=$(last_visual)
+    press FWinRt
+    wait_for '[ "$(last_visual)" != "$before" ]' 30 || fail "panning over About stopped at '$before'"
+done
+visual_has " O[Kk] *$" || fail "About's OK button was not reached by panning: '$(last_visual)'"
+shown "About panned to its end"
+xdotool key Return
+sleep 0.5
 xdotool windowfocus --sync "$main"
 xdotool key --clearmodifiers ctrl+s
 
@@ -184,8 +233,11 @@ wait_for 'visual_starts "abcdefgh " && cursor_at 8' 100 || fail "typed text with
 # line's start changes nothing here.
 press FWinLt
 sleep 0.5
+# Routing answers as the arrow keys do: the character at the caret.
+routed=$(grep -c '^character: ef$' speech.log || true)
 press "Route 5"
 wait_for 'cursor_at 5' 100 || fail "Route 5 did not move the cursor to cell 5"
+wait_for '[ "$(grep -c "^character: ef$" speech.log)" -gt "$routed" ]' 50 || fail "Route 5 did not say the f it reached"
 xdotool type x
 wait_for 'visual_starts "abcdexfgh " && cursor_at 6' 100 || fail "the character typed after Route 5 is not in column 5"
 
@@ -257,16 +309,16 @@ INNER
 chmod +x "$work"/play.sh
 
 cd "$work"
+. ./braille_play_helpers.sh
 report() {
-    echo "FAIL: $*"
-    echo "--- display (last lines)"; tail -n 30 display.log 2>/dev/null || true
+    print_failed_run "$*"
+    echo "--- cells (last lines)"; grep '^Braille' display.log 2>/dev/null | tail -n 5 || true
     echo "--- speech log (last lines)"; tail -n 10 speech.log 2>/dev/null || true
-    echo "--- stderr of the program"; cat err.txt 2>/dev/null || true
-    echo "--- stderr of brltty"; tail -n 20 brltty.err 2>/dev/null || true
     exit 1
 }
 run_under_xvfb ./play.sh "$brltty" || report "$(cat failure.txt 2>/dev/null || echo 'the run failed')"
 [ "$(cat status.txt 2>/dev/null)" = done ] || report "the run did not complete"
+echo "shown:"; cat shown.txt
 
 # The introduction's last line before the prompt was on the display.
 last_row=$(grep -v '^ *$' screen.txt 2>/dev/null | tail -n 1 || true)
