@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "shell/ini_file.h"
+#include "settings/ini_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

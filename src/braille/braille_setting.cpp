@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "shell/ini_file.h"
+#include "settings/ini_file.h"
 
 namespace orbela {
 namespace {

@@ -10,7 +10,7 @@
 #include "i18n/file_messages.h"
 #include "runtime/cp1250.h"
 #include "runtime/error.h"
-#include "shell/atomic_file.h"
+#include "settings/atomic_file.h"
 
 namespace orbela {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "braille/braille_setting.h"
 #include "i18n/resource_localizer.h"
-#include "shell/ini_file.h"
+#include "settings/ini_file.h"
 #include "shell/temp_folder.h"
 
 namespace orbela {

@@ -14,9 +14,9 @@
 #include <functional>
 
 #include "runtime/error.h"
-#include "shell/atomic_file.h"
-#include "shell/configuration.h"
-#include "shell/ini_file.h"
+#include "settings/atomic_file.h"
+#include "settings/configuration.h"
+#include "settings/ini_file.h"
 #include "shell/ram_image.h"
 #include "shell/temp_folder.h"
 

@@ -12,7 +12,7 @@
 #include "i18n/qt/message_box.h"
 #include "i18n/qt/qt_text.h"
 #include "i18n/resource_localizer.h"
-#include "shell/configuration.h"
+#include "settings/configuration.h"
 
 namespace orbela {
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "i18n/speech_mode_strings.h"
-#include "shell/ini_file.h"
+#include "settings/ini_file.h"
 #include "shell/qt/interface_speech.h"
 #include "shell/qt/speech_mode_menu.h"
 #include "speech/qt/screen_reader_watch.h"

@@ -7,7 +7,7 @@
 
 #include "i18n/qt/qt_text.h"
 #include "i18n/speech_mode_strings.h"
-#include "shell/ini_file.h"
+#include "settings/ini_file.h"
 #include "speech/speech_policy.h"
 
 namespace orbela {

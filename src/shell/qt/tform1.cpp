@@ -25,7 +25,7 @@
 #include "runtime/error_report.h"
 #include "runtime/runtime.h"
 #include "runtime/screen.h"
-#include "shell/configuration.h"
+#include "settings/configuration.h"
 #include "shell/executable_path.h"
 #include "shell/program_run.h"
 #include "shell/qt/menu_keyboard.h"

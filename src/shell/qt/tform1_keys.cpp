@@ -13,7 +13,7 @@
 #include "runtime/error.h"
 #include "runtime/error_report.h"
 #include "runtime/runtime.h"
-#include "shell/configuration.h"
+#include "settings/configuration.h"
 #include "shell/data_files.h"
 #include "shell/qt/tform1.h"
 #include "speech/speech_service.h"

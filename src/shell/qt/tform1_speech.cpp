@@ -9,7 +9,7 @@
 #include "runtime/error_report.h"
 #include "runtime/runtime.h"
 #include "shell/data_files.h"
-#include "shell/ini_file.h"
+#include "settings/ini_file.h"
 #include "shell/qt/tform1.h"
 #include "speech/character_names.h"
 #include "speech/qt/tform4.h"

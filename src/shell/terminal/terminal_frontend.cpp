@@ -14,7 +14,7 @@
 #include "runtime/runtime.h"
 #include "runtime/screen.h"
 #include "runtime/speech_output.h"
-#include "shell/configuration.h"
+#include "settings/configuration.h"
 #include "shell/executable_path.h"
 #include "shell/user_folders.h"
 #include "shell/program_run.h"

@@ -10,7 +10,7 @@
 #include "runtime/error.h"
 #include "runtime/error_report.h"
 #include "runtime/runtime_state.h"
-#include "shell/ini_file.h"
+#include "settings/ini_file.h"
 #include "speech/voice_selection.h"
 #ifdef ORBELA_HAVE_ESPEAK
 #include "speech/espeak/espeak_engine.h"

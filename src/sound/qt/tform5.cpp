@@ -15,7 +15,7 @@
 #include "i18n/qt/message_box.h"
 #include "i18n/qt/qt_text.h"
 #include "runtime/runtime.h"
-#include "shell/configuration.h"
+#include "settings/configuration.h"
 #include "speech/speech_service.h"
 
 namespace orbela {

@@ -18,7 +18,7 @@
 #include "i18n/qt/qt_text.h"
 #include "runtime/error_report.h"
 #include "runtime/runtime_state.h"
-#include "shell/ini_file.h"
+#include "settings/ini_file.h"
 #include "speech/speech_service.h"
 
 namespace orbela {

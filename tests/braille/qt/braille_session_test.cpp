@@ -13,7 +13,7 @@
 #include "braille/qt/braille_session.h"
 #include "keyboard_fixture.h"
 #include "i18n/resource_localizer.h"
-#include "shell/ini_file.h"
+#include "settings/ini_file.h"
 #include "shell/temp_folder.h"
 
 namespace orbela::testing {

@@ -13,8 +13,8 @@
 #include "i18n/qt/message_box.h"
 #include "i18n/qt/qt_test_support.h"
 #include "runtime/error.h"
-#include "shell/configuration.h"
-#include "shell/ini_file.h"
+#include "settings/configuration.h"
+#include "settings/ini_file.h"
 #include "shell/temp_folder.h"
 #include "support/fakes.h"
 

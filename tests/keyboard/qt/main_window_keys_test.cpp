@@ -14,7 +14,7 @@
 
 #include "i18n/qt/qt_test_support.h"
 #include "keyboard_fixture.h"
-#include "shell/ini_file.h"
+#include "settings/ini_file.h"
 #include "shell/qt/process_end.h"
 #include "shell/qt/tform1.h"
 #include "speech/recording_engine.h"

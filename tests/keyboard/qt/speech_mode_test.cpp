@@ -19,7 +19,7 @@
 #include "i18n/qt/message_box.h"
 #include "i18n/qt/qt_test_support.h"
 #include "keyboard_fixture.h"
-#include "shell/ini_file.h"
+#include "settings/ini_file.h"
 #include "shell/qt/interface_speech.h"
 #include "shell/qt/speech_mode_menu.h"
 #include "temp_folder.h"

@@ -22,7 +22,7 @@
 #include "runtime/runtime.h"
 #include "runtime/screen.h"
 #include "runtime/speech_output.h"
-#include "shell/ini_file.h"
+#include "settings/ini_file.h"
 #include "shell/qt/process_end.h"
 #include "shell/qt/tform1.h"
 #include "shell/temp_folder.h"

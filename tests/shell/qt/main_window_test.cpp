@@ -16,7 +16,7 @@
 #include "i18n/qt/qt_test_support.h"
 #include "i18n/qt/qt_text.h"
 #include "shell/qt/menu_keyboard.h"
-#include "shell/configuration.h"
+#include "settings/configuration.h"
 #include "shell/qt/desktop_fixture.h"
 
 namespace orbela::testing {

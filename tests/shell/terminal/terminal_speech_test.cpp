@@ -12,7 +12,7 @@
 
 #include "runtime/error.h"
 #include "runtime/runtime_state.h"
-#include "shell/ini_file.h"
+#include "settings/ini_file.h"
 #include "shell/temp_folder.h"
 #include "speech/recording_engine.h"
 #include "speech/speech_log.h"

@@ -23,7 +23,7 @@
 #include "runtime/error.h"
 #include "runtime/runtime.h"
 #include "runtime/screen.h"
-#include "shell/ini_file.h"
+#include "settings/ini_file.h"
 #include "shell/qt/process_end.h"
 #include "shell/qt/qt_message_pump.h"
 #include "shell/temp_folder.h"

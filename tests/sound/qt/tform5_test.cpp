@@ -23,7 +23,7 @@
 #include "runtime/runtime.h"
 #include "runtime/screen.h"
 #include "runtime/tone_sounds.h"
-#include "shell/ini_file.h"
+#include "settings/ini_file.h"
 #include "shell/temp_folder.h"
 #include "speech/recording_engine.h"
 #include "speech/speech_service.h"

@@ -18,7 +18,7 @@
 #include "i18n/qt/qt_test_support.h"
 #include "runtime/error.h"
 #include "runtime/runtime_state.h"
-#include "shell/ini_file.h"
+#include "settings/ini_file.h"
 #include "shell/qt/interface_speech.h"
 #include "shell/qt/process_end.h"
 #include "shell/qt/qt_message_pump.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/configuration.h"
+#include "settings/configuration.h"
 
 #include <gtest/gtest.h>
 #include <sstream>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/configuration.h"
+#include "settings/configuration.h"
 
 #include <algorithm>
 
 #include "i18n/resource_localizer.h"
 #include "runtime/error.h"
-#include "shell/atomic_file.h"
+#include "settings/atomic_file.h"
 
 namespace orbela {
 namespace {

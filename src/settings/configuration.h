@@ -4,7 +4,7 @@
 // when a setting changes.
 
 #include "runtime/runtime_state.h"
-#include "shell/ini_file.h"
+#include "settings/ini_file.h"
 
 namespace orbela {
 

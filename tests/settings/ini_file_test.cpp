@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/ini_file.h"
+#include "settings/ini_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>

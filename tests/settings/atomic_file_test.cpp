@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/atomic_file.h"
+#include "settings/atomic_file.h"
 
 #include <atomic>
 #include <csignal>

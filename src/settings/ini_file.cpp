@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/ini_file.h"
+#include "settings/ini_file.h"
 
 // Values are bytes as they stand in the file; no wide-character layer.
 #define SI_NO_CONVERSION
@@ -16,7 +16,7 @@
 #include "i18n/file_messages.h"
 #include "runtime/cp1250.h"
 #include "runtime/error.h"
-#include "shell/atomic_file.h"
+#include "settings/atomic_file.h"
 
 namespace orbela {
 namespace {
