@@ -188,9 +188,17 @@ both = sum(1 for i in range(length) if reader[i] and program[i]) * 0.02
 program_time = sum(program[:length]) * 0.02
 reader_time = sum(reader[:length]) * 0.02
 
-said = [m.group(1) for m in re.finditer(r"SPEECH OUTPUT: '(.*)'\s*\{'established'", open('session/orca.debug', errors='replace').read())]
-# The field's description offers the prompt again on purpose, labelled.
-said = [s for s in said if not s.startswith(('Naposledy vypsáno:', 'Last printed:'))]
+said_all = [m.group(1) for m in re.finditer(r"SPEECH OUTPUT: '(.*)'\s*\{'established'", open('session/orca.debug', errors='replace').read())]
+# The dialog's description offers the prompt again, labelled: for a reader
+# arriving at the dialog, not at each prompt.
+contexts = [s for s in said_all if s.startswith(('Naposledy vypsáno:', 'Last printed:'))]
+said = [s for s in said_all if s not in contexts]
+# What Orca said from the first prompt on that is neither a typed key nor
+# the dialog read once when Orca arrives: chatter between the answer's lines.
+first_prompt = next((i for i, s in enumerate(said_all) if s.startswith(('Vlož data', 'Enter data'))), len(said_all))
+keys_named = lambda s: len(s.split()) <= 2 and not s.strip().endswith('.')  # 's', 'i acute', 'return'
+chatter = [s for s in said_all[first_prompt:] if not keys_named(s) and s not in contexts
+           and not s.startswith(('Vlož data', 'Enter data', 'Screen reader on', 'Čtečka obrazovky'))]
 log = open('speech.log', encoding='utf-8').read().splitlines()
 # The log's lines by speech mode: the marks say where each change was heard.
 marks = [l.split() for l in open('phases.txt').read().splitlines()]
@@ -232,6 +240,16 @@ for t, fd, code, message in events:
 program_intervals = [(v[0], v[1]) for k, v in intervals.items() if k[0] == program_fd and v[1]]
 other_intervals = [(v[0], v[1]) for k, v in intervals.items() if k[0] != program_fd and v[1]]
 overlaps = sum(max(0.0, min(a1, b1) - max(a0, b0)) for a0, a1 in program_intervals for b0, b1 in other_intervals)
+# How long each of the program's lines waited in the queue behind Orca:
+# from speech-dispatcher's acceptance (225) to the line's begin (701).
+queued = {}
+for line in protocol:
+    m = entry.match(line)
+    if m and m.group(5) == program_fd and m.group(6) == 'REPLY' and m.group(7).startswith('225-'):
+        h, mi, se, us = m.groups()[:4]
+        queued[m.group(7)[4:]] = int(h) * 3600 + int(mi) * 60 + int(se) + int(us) / 1e6
+waits = sorted(intervals[(program_fd, n)][0] - t for n, t in queued.items() if (program_fd, n) in intervals)
+behind = [w for w in waits if w > 0.2]
 cancelled = sum(1 for k, v in intervals.items() if k[0] == program_fd and v[2] == '703')
 
 def norm(t):
@@ -249,6 +267,10 @@ report = ("mode %s: %d printed lines, program voice %.1f s, screen reader %.1f s
           "(cancelled %d), overlapping with other clients' %.1f s"
           % (mode, len(lines), program_time, reader_time, both, len(echoes), len(said), len(program_intervals),
              cancelled, overlaps))
+report += ("; lines waiting behind Orca %d of %d (median %.1f s, worst %.1f s); chatter between answer lines %d%s; "
+           "prompt context read %d times"
+           % (len(behind), len(waits), behind[len(behind) // 2] if behind else 0, behind[-1] if behind else 0,
+              len(chatter), ' %s' % chatter if chatter else '', len(contexts)))
 print(report)
 if measure_only:
     open(measure_only, 'a').write(report + '\n')
@@ -264,6 +286,13 @@ for p, (program_count, orca_count) in counts.items():
         errors.append('heard %d times (program %d, Orca %d): %s' % (program_count + orca_count, program_count, orca_count, p))
 if echoes:
     errors.append('the program echoed %d keys' % len(echoes))
+# Between the lines of an answer Orca says only the keys typed: no window
+# title, no description, no line again at the prompt (only when Orca
+# arrives at a dialog already open does it read the dialog's context).
+if chatter:
+    errors.append('Orca spoke between the answer lines: %s' % chatter)
+if len(contexts) > (1 if order == 'after' else 0):
+    errors.append('the last printed line was read again at the prompt %d times' % len(contexts))
 for key in (['v', 's'] if order == 'before' else ['v']):
     named = sum(1 for s in said if norm(s) == key)
     if named != 1:
