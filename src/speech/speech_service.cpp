@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "speech/speech_service.h"
 
+#include <utility>
+
 #include "runtime/cp1250.h"
 #include "runtime/message_pump.h"
 #include "runtime/runtime_state.h"
@@ -44,11 +46,14 @@ void SpeechService::SetEngine(EngineSlot which, std::unique_ptr<SpeechEngine> en
         flags_.sapi4speaking = false;
     else
         flags_.sapi5speaking = false;
-    if (!slot.engine)
+    if (!slot.engine) {
+        RunWhenQuiet();
         return;
+    }
     if (!slot.listener)
         slot.listener = std::make_unique<SlotListener>(*this, which);
     slot.engine->SetListener(slot.listener.get());
+    RunWhenQuiet();
 }
 
 SpeechEngine* SpeechService::Engine(EngineSlot which) const
@@ -213,6 +218,21 @@ void SpeechService::OnAudioStop(EngineSlot which, std::uint64_t requestsFinished
     else
         flags_.sapi5speaking = false;
     EchoSpeechMayHaveEnded(which);
+    RunWhenQuiet();
+}
+
+void SpeechService::WhenQuiet(std::function<void()> then)
+{
+    whenQuiet_.push_back(std::move(then));
+    RunWhenQuiet();
+}
+
+void SpeechService::RunWhenQuiet()
+{
+    if (whenQuiet_.empty() || Playing(EngineSlot::Embedded) || Playing(EngineSlot::System))
+        return;
+    for (auto& then : std::exchange(whenQuiet_, {}))
+        then();
 }
 
 } // namespace orbela

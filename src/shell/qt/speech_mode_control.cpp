@@ -3,6 +3,7 @@
 
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPointer>
 
 #include <cstdio>
 
@@ -53,10 +54,15 @@ void SpeechModeControl::Announce(SpeechMode effective)
 {
     if (!speech_.Allows(Utterance::ModeAnnouncement))
         return;
-    // Queued behind a line being said: a change of mode cuts nothing.
-    speech_.Speak(SpeechModeText(language_, effective == SpeechMode::ScreenReader
-                                                ? SpeechModeString::AnnounceScreenReader
-                                                : SpeechModeString::AnnounceSelf));
+    // The line being said goes on in the voice that began it; the change is
+    // told, in the voice of the new mode, once that line has ended.
+    speech_.WhenQuiet([this, alive = QPointer<SpeechModeControl>(this), effective] {
+        if (!alive || policy_.Effective() != effective || !speech_.Allows(Utterance::ModeAnnouncement))
+            return;
+        speech_.Speak(SpeechModeText(language_, effective == SpeechMode::ScreenReader
+                                                    ? SpeechModeString::AnnounceScreenReader
+                                                    : SpeechModeString::AnnounceSelf));
+    });
 }
 
 } // namespace orbela
