@@ -123,9 +123,21 @@ std::uint64_t SpeechService::SubmitWaitedText(std::string_view cp1250Text)
     return Submit(which, SpeechRequestKind::Wait, cp1250Text, SpeechMarkup::Plain);
 }
 
+void SpeechService::WaitForOtherEngine(EngineSlot which)
+{
+    // After a change of mode the other engine's line, and the announcement
+    // queued behind it, end before this engine begins.
+    const EngineSlot other = which == EngineSlot::Embedded ? EngineSlot::System : EngineSlot::Embedded;
+    const auto generation = SlotOf(other).generation;
+    while (Engine(other) && Playing(other) && SlotOf(other).generation == generation)
+        pump_.WaitAndProcess();
+}
+
 void SpeechService::SpeakAndWait(std::string_view cp1250Text)
 {
     const EngineSlot which = SlotInUse();
+    if (!cp1250Text.empty())
+        WaitForOtherEngine(which);
     if (const std::uint64_t request = SubmitWaitedText(cp1250Text))
         WaitFor(which, request);
 }
@@ -158,6 +170,15 @@ void SpeechService::Speak(std::string_view cp1250Text)
     if (which == EngineSlot::Embedded && (!state_.voiceallowed || cp1250Text.empty()))
         return;
     Submit(which, SpeechRequestKind::Queued, cp1250Text, SpeechMarkup::Plain);
+}
+
+void SpeechService::SpeakThroughSystemService(std::string_view cp1250Text)
+{
+    if (!Engine(EngineSlot::System) || cp1250Text.empty()) {
+        Speak(cp1250Text);
+        return;
+    }
+    Submit(EngineSlot::System, SpeechRequestKind::Queued, cp1250Text, SpeechMarkup::Plain);
 }
 
 std::uint64_t SpeechService::SubmitCharacterName(std::string_view cp1250Text)

@@ -447,6 +447,28 @@ TEST_F(SpeechServiceTest, WhatWaitsForQuietFollowsTheLineBeingSaidByEitherEngine
     EXPECT_EQ(order.back(), "now");
 }
 
+TEST_F(SpeechServiceTest, ALineWaitsForTheOtherEngineToEndItsOwn)
+{
+    // The system service is saying a line when the embedded voice takes over.
+    system->SetPlayback(Playback::Manual);
+    service.SetUseSapi5(true);
+    service.Speak(Cp("poslední řádek"));
+    system->Start();
+    UseEmbeddedReady();
+    std::size_t embeddedBeforeTheEnd = 99;
+    std::thread end([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        gui.Post([&] {
+            embeddedBeforeTheEnd = embedded->SpokenTexts().size();
+            system->Finish();
+        });
+    });
+    service.SpeakAndWait(Cp("další"));
+    end.join();
+    EXPECT_EQ(embeddedBeforeTheEnd, 0u);
+    EXPECT_EQ(embedded->SpokenTexts(), std::vector<std::string>{"další"});
+}
+
 TEST_F(SpeechServiceTest, VoiceAllowedGovernsOnlyTheEmbeddedEngine)
 {
     state.voiceallowed = false;

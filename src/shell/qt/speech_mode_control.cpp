@@ -55,11 +55,13 @@ void SpeechModeControl::Announce(SpeechMode effective)
     if (!speech_.Allows(Utterance::ModeAnnouncement))
         return;
     // The line being said goes on in the voice that began it; the change is
-    // told, in the voice of the new mode, once that line has ended.
+    // told once that line has ended, through the system service, where it
+    // waits its turn behind what the screen reader has still queued; the
+    // self-voicing lines after it wait for it.
     speech_.WhenQuiet([this, alive = QPointer<SpeechModeControl>(this), effective] {
         if (!alive || policy_.Effective() != effective || !speech_.Allows(Utterance::ModeAnnouncement))
             return;
-        speech_.Speak(SpeechModeText(language_, effective == SpeechMode::ScreenReader
+        speech_.SpeakThroughSystemService(SpeechModeText(language_, effective == SpeechMode::ScreenReader
                                                     ? SpeechModeString::AnnounceScreenReader
                                                     : SpeechModeString::AnnounceSelf));
     });
