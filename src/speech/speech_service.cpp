@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "speech/speech_service.h"
 
+#include <utility>
+
 #include "runtime/cp1250.h"
 #include "runtime/message_pump.h"
 #include "runtime/runtime_state.h"
@@ -44,11 +46,14 @@ void SpeechService::SetEngine(EngineSlot which, std::unique_ptr<SpeechEngine> en
         flags_.sapi4speaking = false;
     else
         flags_.sapi5speaking = false;
-    if (!slot.engine)
+    if (!slot.engine) {
+        RunWhenQuiet();
         return;
+    }
     if (!slot.listener)
         slot.listener = std::make_unique<SlotListener>(*this, which);
     slot.engine->SetListener(slot.listener.get());
+    RunWhenQuiet();
 }
 
 SpeechEngine* SpeechService::Engine(EngineSlot which) const
@@ -118,9 +123,21 @@ std::uint64_t SpeechService::SubmitWaitedText(std::string_view cp1250Text)
     return Submit(which, SpeechRequestKind::Wait, cp1250Text, SpeechMarkup::Plain);
 }
 
+void SpeechService::WaitForOtherEngine(EngineSlot which)
+{
+    // After a change of mode the other engine's line, and the announcement
+    // queued behind it, end before this engine begins.
+    const EngineSlot other = which == EngineSlot::Embedded ? EngineSlot::System : EngineSlot::Embedded;
+    const auto generation = SlotOf(other).generation;
+    while (Engine(other) && Playing(other) && SlotOf(other).generation == generation)
+        pump_.WaitAndProcess();
+}
+
 void SpeechService::SpeakAndWait(std::string_view cp1250Text)
 {
     const EngineSlot which = SlotInUse();
+    if (!cp1250Text.empty())
+        WaitForOtherEngine(which);
     if (const std::uint64_t request = SubmitWaitedText(cp1250Text))
         WaitFor(which, request);
 }
@@ -153,6 +170,15 @@ void SpeechService::Speak(std::string_view cp1250Text)
     if (which == EngineSlot::Embedded && (!state_.voiceallowed || cp1250Text.empty()))
         return;
     Submit(which, SpeechRequestKind::Queued, cp1250Text, SpeechMarkup::Plain);
+}
+
+void SpeechService::SpeakThroughSystemService(std::string_view cp1250Text)
+{
+    if (!Engine(EngineSlot::System) || cp1250Text.empty()) {
+        Speak(cp1250Text);
+        return;
+    }
+    Submit(EngineSlot::System, SpeechRequestKind::Queued, cp1250Text, SpeechMarkup::Plain);
 }
 
 std::uint64_t SpeechService::SubmitCharacterName(std::string_view cp1250Text)
@@ -213,6 +239,21 @@ void SpeechService::OnAudioStop(EngineSlot which, std::uint64_t requestsFinished
     else
         flags_.sapi5speaking = false;
     EchoSpeechMayHaveEnded(which);
+    RunWhenQuiet();
+}
+
+void SpeechService::WhenQuiet(std::function<void()> then)
+{
+    whenQuiet_.push_back(std::move(then));
+    RunWhenQuiet();
+}
+
+void SpeechService::RunWhenQuiet()
+{
+    if (whenQuiet_.empty() || Playing(EngineSlot::Embedded) || Playing(EngineSlot::System))
+        return;
+    for (auto& then : std::exchange(whenQuiet_, {}))
+        then();
 }
 
 } // namespace orbela

@@ -130,6 +130,13 @@ public:
     void EchoTone(const std::vector<double>& pitches, double waveset, double length);
     // Runs `step` (a sound, say) once the steps queued before it are over.
     void AfterEcho(std::function<void()> step);
+    // Runs `then` once neither engine speaks: at once when both are quiet.
+    // A line one engine is saying is finished by it before the other speaks.
+    void WhenQuiet(std::function<void()> then);
+    // Queues the text on the system service when there is one (the engine in
+    // use otherwise) and returns at once: there it takes its turn with the
+    // screen reader's speech, whichever mode begins.
+    void SpeakThroughSystemService(std::string_view cp1250Text);
 
     // Silences the speech in progress, the interface's on the other engine
     // included, and drops the echo's steps not yet played. An embedded
@@ -154,6 +161,9 @@ private:
     void OnAudioStart(EngineSlot slot);
     void OnAudioStop(EngineSlot slot, std::uint64_t requestsFinished);
     bool Playing(EngineSlot slot);
+    void RunWhenQuiet();
+    // A line never starts while the other engine is still saying one.
+    void WaitForOtherEngine(EngineSlot slot);
 
     // The echo (speech_echo.cpp).
     struct EchoStep {
@@ -193,6 +203,7 @@ private:
     std::uint64_t echoGeneration_ = 0;
     SoundingTone echoTone_;
     bool echoRunning_ = false;
+    std::vector<std::function<void()>> whenQuiet_;
     std::unique_ptr<SpeechLog> log_;
     SpeechFlags flags_;
     CharacterNameTable names_;

@@ -416,6 +416,59 @@ TEST_F(SpeechServiceTest, ReplacingTheEngineEndsAWaitForTheOldOne)
     EXPECT_FALSE(service.Flags().sapi4speaking);
 }
 
+TEST_F(SpeechServiceTest, WhatWaitsForQuietFollowsTheLineBeingSaidByEitherEngine)
+{
+    // The embedded voice is saying a line when the mode changes: the line
+    // ends in that voice, and only then does the announcement go out.
+    embedded->SetPlayback(Playback::Manual);
+    UseEmbeddedReady();
+    service.Speak(Cp("řádek"));
+    embedded->Start();
+    std::vector<std::string> order;
+    service.WhenQuiet([&] { order.push_back("announce"); });
+    EXPECT_TRUE(order.empty());
+    embedded->Finish();
+    gui.ProcessPending();
+    EXPECT_EQ(order, std::vector<std::string>{"announce"});
+
+    // The system service's line, queued but not begun, is waited for too.
+    system->SetPlayback(Playback::Manual);
+    service.SetUseSapi5(true);
+    service.Speak(Cp("druhý"));
+    service.WhenQuiet([&] { order.push_back("second"); });
+    EXPECT_EQ(order.size(), 1u);
+    system->Start();
+    system->Finish();
+    gui.ProcessPending();
+    EXPECT_EQ(order.back(), "second");
+
+    // Quiet already: at once.
+    service.WhenQuiet([&] { order.push_back("now"); });
+    EXPECT_EQ(order.back(), "now");
+}
+
+TEST_F(SpeechServiceTest, ALineWaitsForTheOtherEngineToEndItsOwn)
+{
+    // The system service is saying a line when the embedded voice takes over.
+    system->SetPlayback(Playback::Manual);
+    service.SetUseSapi5(true);
+    service.Speak(Cp("poslední řádek"));
+    system->Start();
+    UseEmbeddedReady();
+    std::size_t embeddedBeforeTheEnd = 99;
+    std::thread end([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        gui.Post([&] {
+            embeddedBeforeTheEnd = embedded->SpokenTexts().size();
+            system->Finish();
+        });
+    });
+    service.SpeakAndWait(Cp("další"));
+    end.join();
+    EXPECT_EQ(embeddedBeforeTheEnd, 0u);
+    EXPECT_EQ(embedded->SpokenTexts(), std::vector<std::string>{"další"});
+}
+
 TEST_F(SpeechServiceTest, VoiceAllowedGovernsOnlyTheEmbeddedEngine)
 {
     state.voiceallowed = false;

@@ -2,12 +2,15 @@
 #include "keyboard/qt/tform2.h"
 
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <utility>
 
 #include "i18n/qt/qt_text.h"
 #include "i18n/resource_localizer.h"
@@ -128,10 +131,29 @@ void TForm2::ClearField()
 
 int TForm2::ShowModal()
 {
-    DescribePromptContext();
     inputedit->setFocus();
     ArmDialogProbe(*this);
-    return exec();
+    // Still open from the last line beside a screen reader: the focus stays
+    // where it was, so the reader says nothing between the answer's lines.
+    // The dialog is not the reader's focus, so a new context is not read.
+    if (isVisible()) {
+        DescribePromptContext();
+    } else if (BesideScreenReader()) {
+        // The reader reads the dialog's description as the dialog comes up,
+        // when it was just heard: described at the first key instead.
+        setAccessibleDescription(QString());
+        contextPending_ = true;
+        show();
+    } else {
+        DescribePromptContext();
+        show();
+    }
+    QEventLoop answered;
+    setResult(0);
+    answered_ = &answered;
+    answered.exec(QEventLoop::DialogExec);
+    answered_ = nullptr;
+    return result();
 }
 
 std::string TForm2::FieldText() const
@@ -148,8 +170,23 @@ void TForm2::done(int result)
 {
     if (result == ModalResultOk)
         ReportDialogText(inputedit->text());
+    // Beside a screen reader a confirmed line leaves the dialog open until
+    // the next one: closing it would send the reader to the main window,
+    // whose title and description it reads between the answer's lines.
+    if (result == ModalResultOk && BesideScreenReader() && answered_) {
+        setResult(result);
+        answered_->quit();
+        return;
+    }
     FormClose();
     QDialog::done(result);
+    if (answered_)
+        answered_->quit();
+}
+
+bool TForm2::BesideScreenReader() const
+{
+    return services_.speech && !services_.speech->Allows(Utterance::FieldEcho);
 }
 
 void TForm2::FormClose()
@@ -189,11 +226,13 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event)
         // Coming back to the window (from the screen review, another
         // program) is no move between the dialog's controls.
         const bool reactivated = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
-        if (watched == inputedit)
+        if (watched == inputedit) 
             inputeditEnter(reactivated);
         else if (!reactivated && (watched == Enterbitbtn || watched == exitprogrambtn))
             ButtonEnter(static_cast<QPushButton*>(watched));
     } else if (watched == inputedit && event->type() == QEvent::KeyPress) {
+        if (std::exchange(contextPending_, false))
+            DescribePromptContext();
         const auto& key = static_cast<const QKeyEvent&>(*event);
         if (DialogKey(key))
             return false;
@@ -409,8 +448,9 @@ void TForm2::SpeakCharacter(const std::string& cp1250Text, Utterance what)
         services_.speech->SpeakCharacter(cp1250Text);
 }
 
-// A screen reader arriving in the field reads what the game last printed,
-// the question being answered, from the field's description.
+// What the game last printed, the question being answered, as the dialog's
+// description: a screen reader reads it when the user comes back to the
+// dialog from another window, not at each prompt, where it was just heard.
 void TForm2::DescribePromptContext()
 {
     if (!services_.runtime)
@@ -420,12 +460,12 @@ void TForm2::DescribePromptContext()
         const std::string& text = screen.Row(row);
         const std::size_t end = text.find_last_not_of(' ');
         if (end != std::string::npos) {
-            inputedit->setAccessibleDescription(FromCp1250(
+            setAccessibleDescription(FromCp1250(
                 SpeechModeText(language_, SpeechModeString::PromptContext) + " " + text.substr(0, end + 1)));
             return;
         }
     }
-    inputedit->setAccessibleDescription(QString());
+    setAccessibleDescription(QString());
 }
 
 void TForm2::StopSpeech()

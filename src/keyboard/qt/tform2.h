@@ -15,6 +15,7 @@
 #include "runtime/input_dialog.h"
 #include "speech/speech_policy.h"
 
+class QEventLoop;
 class QKeyEvent;
 class QLineEdit;
 class QPushButton;
@@ -102,6 +103,7 @@ private:
     void EchoText(const std::string& cp1250Text);
     void SpeakCharacter(const std::string& cp1250Text, Utterance what = Utterance::FieldEcho);
     void DescribePromptContext();
+    bool BesideScreenReader() const;
     void StopSpeech();
     void Beep();
     void BeepAfterEcho();
@@ -117,6 +119,8 @@ private:
     std::function<void()> endProgram_;
     bool dialogvisited_ = false;
     bool dialogedge_ = false;
+    QEventLoop* answered_ = nullptr;  // while ShowModal waits for a line
+    bool contextPending_ = false;     // described at the field's first key
 };
 
 } // namespace orbela

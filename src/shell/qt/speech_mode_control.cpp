@@ -3,6 +3,7 @@
 
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPointer>
 
 #include <cstdio>
 
@@ -56,10 +57,17 @@ void SpeechModeControl::Announce(SpeechMode effective)
 {
     if (!speech_.Allows(Utterance::ModeAnnouncement))
         return;
-    // Queued behind a line being said: a change of mode cuts nothing.
-    speech_.Speak(SpeechModeText(language_, effective == SpeechMode::ScreenReader
-                                                ? SpeechModeString::AnnounceScreenReader
-                                                : SpeechModeString::AnnounceSelf));
+    // The line being said goes on in the voice that began it; the change is
+    // told once that line has ended, through the system service, where it
+    // waits its turn behind what the screen reader has still queued; the
+    // self-voicing lines after it wait for it.
+    speech_.WhenQuiet([this, alive = QPointer<SpeechModeControl>(this), effective] {
+        if (!alive || policy_.Effective() != effective || !speech_.Allows(Utterance::ModeAnnouncement))
+            return;
+        speech_.SpeakThroughSystemService(SpeechModeText(language_, effective == SpeechMode::ScreenReader
+                                                    ? SpeechModeString::AnnounceScreenReader
+                                                    : SpeechModeString::AnnounceSelf));
+    });
 }
 
 } // namespace orbela

@@ -106,8 +106,8 @@ TEST_F(SpeechModeTest, BesideAScreenReaderOnlyWhatItCannotKnowIsSaidThroughTheSy
         EXPECT_THAT(System(), ElementsAre("say:a"));
         runtime.State().braillekeys = false;
     });
-    // The field describes the question it answers.
-    EXPECT_EQ(dialog->inputedit->accessibleDescription(), "Last printed: Co udelas?");
+    // The dialog describes the question it answers.
+    EXPECT_EQ(dialog->accessibleDescription(), "Last printed: Co udelas?");
 
     Journal whileOpen;
     Review([&] {
