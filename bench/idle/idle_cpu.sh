@@ -111,7 +111,8 @@ for ((i = 0; i < 300; i++)); do
     sleep 0.2
 done
 # Waits until nothing more is spoken: the speech log still for 2 s, then
-# the outputs' own 2 s of silence before they rest, and a margin.
+# the outputs' own 2 s of silence before they rest, the caret's 10 s of
+# blinking after the last key, and a margin.
 settle() {
     local size=-1 now i
     for ((i = 0; i < 120; i++)); do
@@ -120,7 +121,7 @@ settle() {
         size=$now
         sleep 2
     done
-    sleep 8
+    sleep 12
 }
 snapshot() {
     local task
