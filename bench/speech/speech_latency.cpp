@@ -11,7 +11,9 @@
 // - stop to silence: from StopSpeech during a long text to the engine's
 //   audio stop on the GUI thread, posted once the source is stopped;
 // - the CPU time of the process and of the waiting (GUI) thread during a
-//   SpeakAndWait of about ten seconds.
+//   SpeakAndWait of about ten seconds, with the wake-ups of all its threads
+//   (voluntary and involuntary context switches) a second, and the most
+//   threads alive meanwhile.
 // Each figure is the median of several rounds.
 //
 // Run: ./speech_latency [rounds]. OpenAL's default device is used; set
@@ -24,6 +26,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <thread>
@@ -150,6 +154,28 @@ double CpuSeconds(int who)
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
+// Context switches of every thread of the process so far, and how many
+// threads there are.
+struct Switches {
+    long long count = 0;
+    int threads = 0;
+};
+
+Switches ProcessSwitches()
+{
+    Switches result;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream status(task.path() / "status");
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.find("ctxt_switches:") != std::string::npos)
+                result.count += std::atoll(line.substr(line.find(':') + 1).c_str());
+        }
+        ++result.threads;
+    }
+    return result;
+}
+
 const char* const LongText =
     "The old road runs north from the village through the forest, past the mill and the ruined chapel, "
     "and climbs to the pass where the wind never stops. Travellers rest at the inn below the ridge "
@@ -224,13 +250,19 @@ int Run(int rounds)
 
     std::vector<double> processCpu;
     std::vector<double> waitCpu;
+    std::vector<double> wakeUps;
+    int threads = 0;
     double wall = 0;
     for (int i = 0; i < std::max(1, rounds / 10); ++i) {
         const double process0 = CpuSeconds(RUSAGE_SELF);
         const double thread0 = CpuSeconds(RUSAGE_THREAD);
+        const Switches switches0 = ProcessSwitches();
         const auto start = SteadyClock::now();
         speech.SpeakAndWait(LongText);
         wall = std::chrono::duration<double>(SteadyClock::now() - start).count();
+        const Switches switches1 = ProcessSwitches();
+        wakeUps.push_back(static_cast<double>(switches1.count - switches0.count) / wall);
+        threads = std::max({threads, switches0.threads, switches1.threads});
         processCpu.push_back((CpuSeconds(RUSAGE_SELF) - process0) / wall * 100);
         waitCpu.push_back((CpuSeconds(RUSAGE_THREAD) - thread0) / wall * 100);
     }
@@ -246,6 +278,7 @@ int Run(int rounds)
     std::printf("stop to silence: median %.2f ms of %zu\n", Median(stopToSilence), stopToSilence.size());
     std::printf("during a %.1f s wait: process CPU median %.2f %% of one core, waiting thread %.2f %%\n", wall,
                 Median(processCpu), Median(waitCpu));
+    std::printf("while speaking: %.0f wake-ups a second (median), %d threads\n", Median(wakeUps), threads);
     return keyToSound.empty() ? 1 : 0;
 }
 

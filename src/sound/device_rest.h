@@ -2,14 +2,13 @@
 #pragma once
 // Lets an audio device rest: after a stretch of silence its output is
 // paused, so that it stops mixing silence (and waking the CPU); the next
-// sound resumes it first. A thread of its own sleeps on a condition
-// variable: once per delay while sounds come, not at all while paused.
+// sound resumes it first. One thread serves every output of the process:
+// it sleeps on a condition variable until the earliest output's silence
+// is due, once per delay while sounds come, not at all while all rest.
 
 #include <chrono>
-#include <condition_variable>
 #include <functional>
-#include <mutex>
-#include <thread>
+#include <memory>
 
 namespace orbela {
 
@@ -33,17 +32,16 @@ public:
     void Wake();
     bool Resting() const;
 
+    struct Keeper;
+
 private:
-    void Run();
+    friend struct Keeper;
 
     const std::chrono::milliseconds delay_;
     const Actions actions_;
-    mutable std::mutex mutex_;
-    std::condition_variable changed_;
+    // Guarded by the keeper's lock.
     std::chrono::steady_clock::time_point lastSound_;
     bool resting_ = false;
-    bool quit_ = false;
-    std::thread thread_;
 };
 
 } // namespace orbela

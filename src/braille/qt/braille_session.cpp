@@ -10,6 +10,8 @@
 #include <QSocketNotifier>
 #include <QWindow>
 
+#include <algorithm>
+
 #include "keyboard/qt/tform2.h"
 #include "keyboard/qt/tform6.h"
 #include "runtime/runtime.h"
@@ -24,6 +26,10 @@ constexpr double EdgeClick = 16;
 // answers but has no display yet (still starting) sooner.
 constexpr int RetryMilliseconds = 1500;
 constexpr int DisplayRetryMilliseconds = 500;
+// While no BRLTTY answers, each attempt waits twice as long as the one
+// before, up to this: a machine without one is not woken every 1.5 s, and
+// a BRLTTY started later is still found within seconds.
+constexpr int LongestRetryMilliseconds = 6000;
 // A server that accepts the socket but does not answer within this time
 // counts as absent (its attempt is left to end by itself).
 constexpr int AttemptMilliseconds = 4000;
@@ -103,6 +109,7 @@ void BrailleSession::SetEnabled(bool enabled)
         Close();
         return;
     }
+    retryDelay_ = RetryMilliseconds;
     TryConnect();
 }
 
@@ -118,7 +125,7 @@ void BrailleSession::TryConnect()
         return;
     // An attempt given up on may still be blocked: none starts beside it.
     if (!connection_.StartConnecting()) {
-        retry_.start(RetryMilliseconds);
+        RetryLater();
         return;
     }
     retry_.stop();
@@ -143,9 +150,10 @@ void BrailleSession::AttemptEnded()
     attemptLimit_.stop();
     if (!connection_.FinishConnecting()) {
         if (enabled_)
-            retry_.start(RetryMilliseconds);
+            RetryLater();
         return;
     }
+    retryDelay_ = RetryMilliseconds;
     if (!enabled_) {
         connection_.Disconnect();
         return;
@@ -163,7 +171,13 @@ void BrailleSession::AttemptTimedOut()
     if (connection_.AttemptDescriptor() >= 0)
         WatchAttempt();
     else if (enabled_)
-        retry_.start(RetryMilliseconds);
+        RetryLater();
+}
+
+void BrailleSession::RetryLater()
+{
+    retry_.start(retryDelay_);
+    retryDelay_ = std::min(retryDelay_ * 2, LongestRetryMilliseconds);
 }
 
 void BrailleSession::UseConnection()
@@ -283,8 +297,12 @@ void BrailleSession::CheckConnection()
     // A lost server, or a server without a display yet: look again later.
     const bool missing = !connection_.Connected() ||
                          (connection_.HoldsDisplay() && presenter_.View() && !presenter_.Written());
-    if (missing && !retry_.isActive())
-        retry_.start(connection_.Connected() ? DisplayRetryMilliseconds : RetryMilliseconds);
+    if (missing && !retry_.isActive()) {
+        if (connection_.Connected())
+            retry_.start(DisplayRetryMilliseconds);
+        else
+            RetryLater();
+    }
 }
 
 bool BrailleSession::eventFilter(QObject* watched, QEvent* event)

@@ -62,6 +62,8 @@ protected:
 
 private:
     void TryConnect();
+    // Another attempt after the current wait, which then grows.
+    void RetryLater();
     void AttemptEnded();
     void AttemptTimedOut();
     void WatchAttempt();
@@ -93,6 +95,8 @@ private:
     QTimer attemptLimit_;
     // Runs only while something is missing: a server, a display, the tty.
     QTimer retry_;
+    // The next wait for a BRLTTY that did not answer.
+    int retryDelay_ = 1500;
     bool enabled_ = false;
     std::function<bool()> yields_;
 };

@@ -36,6 +36,7 @@
 #include "shell/user_folders.h"
 #include "settings/ini_file.h"
 #include "shell/termination_notice.h"
+#include "shell/qt/caret_blink_timeout.h"
 #include "shell/qt/deferred_input_dialog.h"
 #include "shell/qt/message_box_error_report.h"
 #include "shell/qt/orbela_application.h"
@@ -212,6 +213,8 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     application.installEventFilter(new KeyStateFilter(keys, &application));
     // A held key sends repeated presses and one release.
     EnableHeldKeyRepeat(application);
+    // An idle field's caret stops blinking after 10 s, as on the desktop.
+    new CaretBlinkTimeout(10000, &application);
     BrailleTable braille;
     services.braille = &braille;
     services.keys = &keys;

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <vector>
 
 #include "runtime/error.h"
 #include "speech/espeak/openal_stream.h"
@@ -16,8 +17,14 @@ namespace orbela {
 
 namespace {
 
-// Blocks handed over by the synthesiser, in milliseconds.
+// Blocks handed over by the synthesiser, in milliseconds: small, so that
+// a key's name reaches the output soon.
 constexpr int BlockMilliseconds = 20;
+// Once the output holds this much, blocks are gathered into pieces of this
+// length before they are handed over, and the synthesiser sleeps until the
+// output is down to it again: one hand-over, and one wake-up, per piece
+// rather than per block.
+constexpr int PieceMilliseconds = 100;
 // Below this a sample counts as silence (about -40 dB).
 constexpr int SilenceLevel = 330;
 constexpr std::uint32_t SpeedMinimum = espeakRATE_MINIMUM;
@@ -63,6 +70,8 @@ struct EspeakEngine::Synthesis {
     OpenAlStream& stream;
     std::uint64_t generation;
     bool leadingSilence = true;
+    // Samples not yet handed to the output.
+    std::vector<std::int16_t> gathered;
 
     static int Callback(short* samples, int count, espeak_EVENT* events)
     {
@@ -243,18 +252,22 @@ void EspeakEngine::Run(std::promise<void>& ready)
             }
             continue;
         }
-        const auto left = std::chrono::milliseconds(pending * 1000 / static_cast<std::size_t>(sampleRate_));
-        changed_.wait_for(lock, std::clamp(left, std::chrono::milliseconds(1), std::chrono::milliseconds(10)));
+        // One wake-up when the last sample should have played; a new
+        // request or a reset wakes it sooner.
+        const auto left = std::chrono::milliseconds(pending * 1000 / static_cast<std::size_t>(sampleRate_) + 1);
+        changed_.wait_for(lock, left);
     }
 }
 
 void EspeakEngine::Synthesize(const Request& request, std::uint64_t generation, OpenAlStream& stream)
 {
-    Synthesis synthesis{*this, stream, generation};
+    Synthesis synthesis{*this, stream, generation, true, {}};
     unsigned flags = espeakCHARS_UTF8;
     if (request.markup == SpeechMarkup::Ssml)
         flags |= espeakSSML;
     espeak_Synth(request.text.c_str(), request.text.size() + 1, 0, POS_CHARACTER, 0, flags, nullptr, &synthesis);
+    if (!synthesis.gathered.empty())
+        HandOver(synthesis);
 }
 
 bool EspeakEngine::Deliver(Synthesis& synthesis, const short* samples, int count)
@@ -267,9 +280,32 @@ bool EspeakEngine::Deliver(Synthesis& synthesis, const short* samples, int count
             return true;
         synthesis.leadingSilence = false;
     }
+    synthesis.gathered.insert(synthesis.gathered.end(), samples, samples + count);
+    const std::size_t piece = static_cast<std::size_t>(sampleRate_) * PieceMilliseconds / 1000;
+    // An output short of samples takes every block as it comes (the first
+    // of a key's name at once); a fuller one waits for a whole piece.
+    if (synthesis.gathered.size() < piece && synthesis.stream.SamplesPending() >= piece)
+        return true;
+    if (!HandOver(synthesis))
+        return false;
+    // Sleeps while the output holds more than a piece beyond the one
+    // playing: woken once the output needs the next, or by a reset.
+    for (;;) {
+        const std::size_t pending = synthesis.stream.SamplesPending();
+        if (pending <= 2 * piece)
+            return true;
+        const auto spare = std::chrono::milliseconds((pending - piece) * 1000 / static_cast<std::size_t>(sampleRate_));
+        std::unique_lock lock(mutex_);
+        if (changed_.wait_for(lock, spare, [&] { return generation_ != synthesis.generation; }))
+            return false;
+    }
+}
+
+bool EspeakEngine::HandOver(Synthesis& synthesis)
+{
     while (!synthesis.stream.HasFreeBuffer()) {
         std::unique_lock lock(mutex_);
-        const bool cancelled = changed_.wait_for(lock, std::chrono::milliseconds(BlockMilliseconds / 2),
+        const bool cancelled = changed_.wait_for(lock, std::chrono::milliseconds(PieceMilliseconds / 2),
                                                  [&] { return generation_ != synthesis.generation; });
         if (cancelled)
             return false;
@@ -279,7 +315,8 @@ bool EspeakEngine::Deliver(Synthesis& synthesis, const short* samples, int count
         if (generation_ != synthesis.generation)
             return false;
     }
-    synthesis.stream.Queue(reinterpret_cast<const std::int16_t*>(samples), static_cast<std::size_t>(count));
+    synthesis.stream.Queue(synthesis.gathered.data(), synthesis.gathered.size());
+    synthesis.gathered.clear();
     if (!audioStarted_) {
         audioStarted_ = true;
         relay_.PostAudioStart();

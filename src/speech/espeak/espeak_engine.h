@@ -70,6 +70,8 @@ private:
     void Synthesize(const Request& request, std::uint64_t generation, OpenAlStream& stream);
     // Takes the synthesiser's samples: false aborts the synthesis.
     bool Deliver(Synthesis& synthesis, const short* samples, int count);
+    // Queues the gathered samples on the output: false when a reset came.
+    bool HandOver(Synthesis& synthesis);
     void ApplySettings(const Settings& settings);
 
     EngineEventRelay relay_;
