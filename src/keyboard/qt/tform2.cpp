@@ -226,7 +226,7 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event)
         // Coming back to the window (from the screen review, another
         // program) is no move between the dialog's controls.
         const bool reactivated = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
-        if (watched == inputedit) 
+        if (watched == inputedit)
             inputeditEnter(reactivated);
         else if (!reactivated && (watched == Enterbitbtn || watched == exitprogrambtn))
             ButtonEnter(static_cast<QPushButton*>(watched));
