@@ -38,7 +38,9 @@ protected:
         // Runs after this function returned: the answer is kept by value.
         WhenModal(dialog, [this, answer = std::move(answer)] {
             Signal();
-            QTest::qWaitFor([&] { return end.calls > 0; }, 3000);
+            // Answered either way, so a missed end fails the test rather
+            // than leaving the box waiting.
+            EXPECT_TRUE(QTest::qWaitFor([&] { return end.calls > 0; }, 3000));
             answer();
         });
     }
