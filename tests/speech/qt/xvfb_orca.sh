@@ -154,6 +154,13 @@ done <commands.txt
 wait_until "[ \$(grep -c '^orbela-dialog-shown' err.txt) -gt $count ]" "$patience" ||
     { echo "FAIL: no answer to the last command"; exit 1; }
 sleep 4
+if [ "$ORCA_START" = before ]; then
+    # The question being answered, on demand: Orca's "read the window's
+    # title" (Insert+KP_Enter in its desktop layout).
+    now >title_asked.txt
+    xdotool keydown Insert key KP_Enter keyup Insert
+    sleep 4
+fi
 kill -0 "$program" 2>/dev/null && echo running >status.txt
 exit 0
 INNER
@@ -196,7 +203,13 @@ both = sum(1 for i in range(length) if reader[i] and program[i]) * 0.02
 program_time = sum(program[:length]) * 0.02
 reader_time = sum(reader[:length]) * 0.02
 
-said_all = [m.group(1) for m in re.finditer(r"SPEECH OUTPUT: '(.*)'\s*\{'established'", open('session/orca.debug', errors='replace').read())]
+timed_said = [(int(m.group(1)) * 3600 + int(m.group(2)) * 60 + float(m.group(3)), m.group(4)) for m in re.finditer(
+    r"^(\d+):(\d+):(\d+\.\d+) - SPEECH OUTPUT: '(.*)'\s*\{'established'", open('session/orca.debug', errors='replace').read(), re.M)]
+import time
+day = lambda t: (t - time.timezone + (3600 if time.localtime(t).tm_isdst else 0)) % 86400
+# What Orca said when asked for the window's title, after the session.
+asked = day(float(open('title_asked.txt').read())) if order == 'before' else 1e9
+said_all = [s for t, s in timed_said if t < asked]
 # The dialog's description offers the prompt again, labelled: for a reader
 # arriving at the dialog, not at each prompt.
 contexts = [s for s in said_all if 'Naposledy vypsáno:' in s or 'Last printed:' in s]
@@ -328,8 +341,6 @@ if order == 'after':
         errors.append('Orca named a key after it quit')
     # Orca gone: self-voicing follows within a second, told once the line
     # being said has ended (that line is finished in the voice it began in).
-    import time
-    day = lambda t: (t - time.timezone + (3600 if time.localtime(t).tm_isdst else 0)) % 86400
     killed = day(float(open('orca_killed.txt').read()))
     # The line handed to speech-dispatcher before the kill (said, or queued
     # behind Orca's last words) and ended after it.
@@ -342,14 +353,21 @@ if order == 'after':
           % (follow, (told[0] - killed) if told else 99))
     if follow > 1.0:
         errors.append('self-voicing was announced %.2f s after Orca quit and the line ended' % follow)
+if order == 'before':
+    last = next((l for l in reversed(printed) if l.strip()), '')
+    # From speech-dispatcher's log: Orca, killed at the end, may not have
+    # written its debug file out.
+    title_said = [' '.join(re.sub('<[^>]*>', ' ', text).split()) for t, fd, text in spoken_at
+                  if fd != program_fd and t >= asked and text.startswith('<speak>')]
+    print('Orca read the title on demand: %s' % title_said)
+    if not any('naposledy vypsáno: ' + norm(last) in norm(s) for s in title_said):
+        errors.append('the title read on demand did not give the last printed line (%s)' % last)
 # The game pauses; Orca is told of each key and waits for the window's
 # answer: a key pressed in a pause is named at once.
 if order == 'before':
     presses = [float(t) for t in open('shift_times.txt').read().split()]
     named = [t for t, fd, text in spoken_at if fd != program_fd and 'shift' in norm(re.sub('<[^>]*>', ' ', text))]
-    # The clock of the log is the local time of day.
-    import time
-    day = lambda t: (t - time.timezone + (3600 if time.localtime(t).tm_isdst else 0)) % 86400
+    # The clock of the log is the local time of day (day() above).
     # The pause: from the end of the story's last line to the next line.
     ends = sorted(v[1] for k, v in intervals.items() if k[0] == program_fd and v[1])
     starts = sorted(v[0] for k, v in intervals.items() if k[0] == program_fd)
