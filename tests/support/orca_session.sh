@@ -25,7 +25,12 @@ start_session() {
     export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share XDG_CACHE_HOME=$HOME/.cache
     mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
-    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$session_dir"/atspi.log 2>&1 &
+    # A11Y_BUS=bare: a launcher without the screen-reader switch.
+    if [ "${A11Y_BUS:-}" = bare ]; then
+        /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")"/bare_a11y_bus.py "$session_dir" >"$session_dir"/atspi.log 2>&1 &
+    else
+        /usr/libexec/at-spi-bus-launcher --launch-immediately >"$session_dir"/atspi.log 2>&1 &
+    fi
     session_pids+=($!)
     openbox >"$session_dir"/openbox.log 2>&1 &
     session_pids+=($!)

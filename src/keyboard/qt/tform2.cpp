@@ -139,9 +139,9 @@ int TForm2::ShowModal()
     if (isVisible()) {
         DescribePromptContext();
     } else if (BesideScreenReader()) {
-        // The reader reads the dialog's description as the dialog comes up,
-        // when it was just heard: described at the first key instead.
-        setAccessibleDescription(QString());
+        // The reader reads the dialog's name as the dialog comes up, when
+        // the context was just heard: added at the first key instead.
+        setAccessibleName(windowTitle());
         contextPending_ = true;
         show();
     } else {
@@ -448,9 +448,11 @@ void TForm2::SpeakCharacter(const std::string& cp1250Text, Utterance what)
         services_.speech->SpeakCharacter(cp1250Text);
 }
 
-// What the game last printed, the question being answered, as the dialog's
-// description: a screen reader reads it when the user comes back to the
-// dialog from another window, not at each prompt, where it was just heard.
+// What the game last printed, the question being answered, in the dialog's
+// name: a screen reader reads it when the user comes back to the dialog
+// from another window or asks for the window's title (Orca: Insert+KP_Enter),
+// not at each prompt, where it was just heard (a change of the name of a
+// dialog that is not the reader's focus is not read).
 void TForm2::DescribePromptContext()
 {
     if (!services_.runtime)
@@ -460,12 +462,13 @@ void TForm2::DescribePromptContext()
         const std::string& text = screen.Row(row);
         const std::size_t end = text.find_last_not_of(' ');
         if (end != std::string::npos) {
-            setAccessibleDescription(FromCp1250(
-                SpeechModeText(language_, SpeechModeString::PromptContext) + " " + text.substr(0, end + 1)));
+            setAccessibleName(windowTitle() + ". " +
+                              FromCp1250(SpeechModeText(language_, SpeechModeString::PromptContext) + " " +
+                                         text.substr(0, end + 1)));
             return;
         }
     }
-    setAccessibleDescription(QString());
+    setAccessibleName(windowTitle());
 }
 
 void TForm2::StopSpeech()

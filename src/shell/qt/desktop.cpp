@@ -44,6 +44,7 @@
 #include "shell/qt/qt_message_pump.h"
 #include "shell/qt/qt_pause_clock.h"
 #include "shell/qt/screen_dump.h"
+#include "shell/qt/screen_reader_key_relay.h"
 #include "shell/qt/interface_speech.h"
 #include "shell/qt/speech_mode_control.h"
 #include "shell/qt/startup_probe.h"
@@ -174,6 +175,8 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     QGuiApplication::setDesktopFileName("org.orbela.Orbela");
     MessageBoxErrorReport report;
     application.SetErrorReport(&report);
+    // Owned by the application, so it outlives every window.
+    application.SetKeyRelay(new ScreenReaderKeyRelay(&application));
 
     Screen screen;
     DeferredInputDialog dialog;

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "runtime/error_report.h"
+#include "shell/qt/screen_reader_key_relay.h"
 
 namespace orbela {
 
@@ -12,6 +13,8 @@ OrbelaApplication::OrbelaApplication(int& argc, char** argv) : QApplication(argc
 bool OrbelaApplication::notify(QObject* receiver, QEvent* event)
 {
     try {
+        if (keyRelay_ && keyRelay_->Take(receiver, event))
+            return true;
         return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
         if (report_)

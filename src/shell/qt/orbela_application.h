@@ -9,6 +9,7 @@
 namespace orbela {
 
 class ErrorReport;
+class ScreenReaderKeyRelay;
 
 class OrbelaApplication final : public QApplication {
     Q_OBJECT
@@ -19,10 +20,15 @@ public:
     // Not owned; null reports nothing (errors are then dropped).
     void SetErrorReport(ErrorReport* report) { report_ = report; }
 
+    // Not owned; keys from the window system go to the screen reader
+    // through it before anything else sees them.
+    void SetKeyRelay(ScreenReaderKeyRelay* relay) { keyRelay_ = relay; }
+
     bool notify(QObject* receiver, QEvent* event) override;
 
 private:
     ErrorReport* report_ = nullptr;
+    ScreenReaderKeyRelay* keyRelay_ = nullptr;
 };
 
 } // namespace orbela

@@ -106,8 +106,10 @@ TEST_F(SpeechModeTest, BesideAScreenReaderOnlyWhatItCannotKnowIsSaidThroughTheSy
         EXPECT_THAT(System(), ElementsAre("say:a"));
         runtime.State().braillekeys = false;
     });
-    // The dialog describes the question it answers.
-    EXPECT_EQ(dialog->accessibleDescription(), "Last printed: Co udelas?");
+    // The dialog's name tells the question it answers (the window's title
+    // for the screen reader); its title on the screen stays.
+    EXPECT_EQ(dialog->accessibleName(), dialog->windowTitle() + ". Last printed: Co udelas?");
+    EXPECT_EQ(dialog->windowTitle(), "Enter data");
 
     Journal whileOpen;
     Review([&] {
