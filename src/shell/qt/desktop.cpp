@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPointer>
 #include <QTimer>
 
 #include <csignal>
@@ -67,6 +68,7 @@
 #ifdef ORBELA_HAVE_BRAILLE
 #include <QAction>
 #include <QMenu>
+#include <QPointer>
 
 #include "braille/braille_setting.h"
 #include "braille/qt/braille_menu_item.h"
@@ -176,7 +178,8 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     MessageBoxErrorReport report;
     application.SetErrorReport(&report);
     // Owned by the application, so it outlives every window.
-    application.SetKeyRelay(new ScreenReaderKeyRelay(&application));
+    auto* keyRelay = new ScreenReaderKeyRelay(&application);
+    application.SetKeyRelay(keyRelay);
 
     Screen screen;
     DeferredInputDialog dialog;
@@ -231,6 +234,9 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     // Decided before the first window, so that its start-up messages are
     // spoken, or left to a screen reader, already.
     SpeechModeControl speechMode(speechService, configuration, runtime.State().language, options.speechMode);
+    keyRelay->SetWanted([found = QPointer<SpeechModeControl>(&speechMode)] {
+        return found && found->ScreenReaderRunning();
+    });
     QuickExit quickExit([&screen] { WriteScreenDumpIfAsked(screen); });
     // Watching before the main window is made: its creation may wait for
     // the answer to a message, and a signal must end the program there too.

@@ -139,6 +139,9 @@ bool ScreenReaderKeyRelay::Take(QObject* receiver, QEvent* event)
         return false;
     if (!QAccessible::isActive())
         return false;
+    // Keys still waiting keep the later ones behind them, in the order typed.
+    if (pending_.empty() && wanted_ && !wanted_())
+        return false;
     QDBusConnection bus(BridgeConnection);
     // Not yet on the accessibility bus: the bridge's own way is left.
     if (!bus.isConnected())

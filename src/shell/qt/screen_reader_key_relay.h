@@ -11,6 +11,7 @@
 #include <QPointer>
 
 #include <deque>
+#include <functional>
 #include <memory>
 
 class QDBusPendingCallWatcher;
@@ -30,6 +31,10 @@ public:
     // copy, unless the screen reader consumes it. Called before any event
     // filter sees the event.
     bool Take(QObject* receiver, QEvent* event);
+    // Whether a screen reader is found now. Without one, the round trip
+    // would only delay each key, and the bridge's own way serves any other
+    // listener; unset, every key is relayed.
+    void SetWanted(std::function<bool()> wanted) { wanted_ = std::move(wanted); }
 
 private:
     struct Pending {
@@ -43,6 +48,7 @@ private:
     void DeliverAnswered();
 
     std::deque<std::unique_ptr<Pending>> pending_;
+    std::function<bool()> wanted_;
 };
 
 } // namespace orbela

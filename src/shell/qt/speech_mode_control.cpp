@@ -42,6 +42,11 @@ SpeechModeControl::SpeechModeControl(SpeechService& speech, IniFile& configurati
     interface_ = new InterfaceSpeech(speech_, language_, this);
 }
 
+bool SpeechModeControl::ScreenReaderRunning() const
+{
+    return watch_->Running();
+}
+
 SpeechModeControl::~SpeechModeControl()
 {
     speech_.SetPolicy(nullptr);

@@ -38,6 +38,8 @@ public:
     // Adds Settings / Speech mode and speaks the window's menus.
     void AttachMainWindow(QMainWindow& window, QMenu& settings);
     SpeechModeMenu* Menu() const { return menu_; }
+    // Whether a screen reader is found on the desktop now, whatever the mode.
+    bool ScreenReaderRunning() const;
 
 signals:
     // After the mode in effect changed (and was announced).
