@@ -161,6 +161,7 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
         std::fputs("No display found: starting the terminal front-end (orbela --tty).\n", stderr);
         return RunTerminal(options);
     }
+    MarkStartupStep("main");
     ToolkitArguments toolkit(argc, argv, options);
 
     // A server gone from under a socket (BRLTTY stopped while the display is
@@ -180,6 +181,7 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     // Owned by the application, so it outlives every window.
     auto* keyRelay = new ScreenReaderKeyRelay(&application);
     application.SetKeyRelay(keyRelay);
+    MarkStartupStep("application");
 
     Screen screen;
     DeferredInputDialog dialog;
@@ -241,10 +243,12 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     // Watching before the main window is made: its creation may wait for
     // the answer to a message, and a signal must end the program there too.
     TerminationWatch terminationWatch(termination.Descriptor(), report, quickExit);
+    MarkStartupStep("speech-mode");
 
     // The windows in their order; the dialogs belong to the main window.
     TForm1 form1(runtime, configuration, report, quickExit, executable, services);
     terminationWatch.SetMainWindow(&form1);
+    MarkStartupStep("main-window");
     auto* form2 = new TForm2(runtime.State().language, &form1);
     form2->SetEndProgramHandler([&form1] { form1.EndProgramAtOnce(); });
     dialog.Attach(*form2);
@@ -263,6 +267,9 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
         return engine;
     };
 #endif
+    // Filled once the window is up (below): filling waits for every
+    // embedded voice to be tried.
+    voiceServices.fillVoiceListLater = true;
     auto* form4 = new TForm4(std::move(voiceServices), &form1);
     form1.SetVoiceDialog(form4);
     auto* form5 = new TForm5(runtime, configuration, speechService, &form1);
@@ -275,6 +282,7 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     form1.SetDialogs(form3, aboutbox);
     auto* keysDialog = new KeysDialog(runtime.State().language, &form1);
     form1.SetKeysDialog(keysDialog);
+    MarkStartupStep("dialogs");
 #ifdef ORBELA_HAVE_BRAILLE
     // The braille display, when BRLTTY runs: quietly absent otherwise.
     BrailleSession brailleDisplay(runtime, {&form1, form2, form6});
@@ -299,11 +307,13 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
         speechMode.Interface().WatchDialog(*dialog);
 
     form1.show();
+    ArmStartupProbe(form1);
     // Once the window is up, a newcomer hears what it is and how to begin.
-    QTimer::singleShot(0, &form1, [&speechMode, &runtime] {
+    QTimer::singleShot(0, &form1, [&speechMode, &runtime, form4] {
+        form4->FillVoiceListIfAllowed();
+        MarkStartupStep("voice-list");
         speechMode.Interface().Say(GuidanceText(runtime.State().language, GuidanceString::Welcome));
     });
-    ArmStartupProbe(form1);
     application.exec();
     WriteScreenDumpIfAsked(screen);
     return 0;

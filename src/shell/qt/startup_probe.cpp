@@ -9,19 +9,37 @@
 #include <ctime>
 
 namespace orbela {
+namespace {
+
+bool ProbeWanted()
+{
+    static const bool wanted = std::getenv("ORBELA_STARTUP_PROBE") != nullptr;
+    return wanted;
+}
+
+void WriteStamp(const char* label, const char* name)
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    std::fprintf(stderr, "%s%s %lld.%09ld\n", label, name, static_cast<long long>(now.tv_sec), now.tv_nsec);
+    std::fflush(stderr);
+}
+
+} // namespace
 
 void ArmStartupProbe(QWidget& window)
 {
-    if (!std::getenv("ORBELA_STARTUP_PROBE"))
+    if (!ProbeWanted())
         return;
     // A zero timer fires once the events queued by showing the window have
     // been handled.
-    QTimer::singleShot(0, &window, [] {
-        timespec now{};
-        clock_gettime(CLOCK_REALTIME, &now);
-        std::fprintf(stderr, "orbela-startup-idle %lld.%09ld\n", static_cast<long long>(now.tv_sec), now.tv_nsec);
-        std::fflush(stderr);
-    });
+    QTimer::singleShot(0, &window, [] { WriteStamp("orbela-startup-idle", ""); });
+}
+
+void MarkStartupStep(const char* name)
+{
+    if (ProbeWanted())
+        WriteStamp("orbela-startup-step ", name);
 }
 
 } // namespace orbela

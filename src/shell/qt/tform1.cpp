@@ -31,6 +31,7 @@
 #include "shell/qt/menu_keyboard.h"
 #include "shell/qt/printmemo_mirror.h"
 #include "shell/qt/process_end.h"
+#include "shell/qt/startup_probe.h"
 #include "shell/qt/tform1_sound.h"
 #include "shell/ram_image.h"
 
@@ -157,12 +158,16 @@ void TForm1::FormCreate()
     SetMenuCaptions();
     EmptyScreen();
     SetStartFlags();
+    MarkStartupStep("controls");
     CreateSpeechObjects();
+    MarkStartupStep("embedded-engine");
     ShowEngineSwitch();
     LoadSettings();
     SetEngineFlags();
     LoadMemoryImage();
+    MarkStartupStep("settings");
     CreateSoundObjects();
+    MarkStartupStep("sounds");
     LoadBrailleTableFile();
     LoadCharacterNames();
 }

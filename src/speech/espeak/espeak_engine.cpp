@@ -25,6 +25,9 @@ constexpr int BlockMilliseconds = 20;
 // output is down to it again: one hand-over, and one wake-up, per piece
 // rather than per block.
 constexpr int PieceMilliseconds = 100;
+// Voices whose data the worker tries between requests, once it is idle:
+// a few milliseconds each, so that a key's name waits little behind them.
+constexpr std::size_t VoicesCheckedAtOnce = 4;
 // Below this a sample counts as silence (about -40 dB).
 constexpr int SilenceLevel = 330;
 constexpr std::uint32_t SpeedMinimum = espeakRATE_MINIMUM;
@@ -45,7 +48,9 @@ int InitializeEspeak()
     return sampleRate;
 }
 
-std::vector<VoiceInfo> LoadableVoices()
+// The voices espeak-ng lists, in the list's order; whether each one's data
+// is installed is not known yet.
+std::vector<VoiceInfo> ListedVoices()
 {
     std::vector<VoiceInfo> voices;
     const espeak_VOICE** list = espeak_ListVoices(nullptr);
@@ -53,14 +58,18 @@ std::vector<VoiceInfo> LoadableVoices()
         const espeak_VOICE* voice = *list;
         if (voice->name == nullptr || voice->identifier == nullptr || voice->languages == nullptr)
             continue;
-        // A voice whose data is not installed does not load.
-        if (espeak_SetVoiceByName(voice->identifier) != EE_OK)
-            continue;
         // languages: a priority byte, then the first language's name.
         voices.push_back({voice->name, voice->identifier, voice->languages + 1});
     }
     SortVoicesForList(voices);
     return voices;
+}
+
+// A voice whose data is not installed does not load. Loading one reads its
+// dictionary, which makes trying them all the largest part of a start.
+bool Loads(const VoiceInfo& voice)
+{
+    return espeak_SetVoiceByName(voice.identifier.c_str()) == EE_OK;
 }
 
 } // namespace
@@ -93,9 +102,14 @@ EspeakEngine::EspeakEngine(GuiThreadPoster& poster) : relay_(poster)
         if (sampleRate_ <= 0)
             throw Error("The embedded speech engine cannot be started");
         espeak_SetSynthCallback(&Synthesis::Callback);
-        voices_ = LoadableVoices();
+        // Only the first voice of the list that loads is needed now; the
+        // worker tries the others while it waits for requests.
+        voices_ = ListedVoices();
+        while (!voices_.empty() && !Loads(voices_.front()))
+            voices_.erase(voices_.begin());
         if (voices_.empty())
             throw Error("The embedded speech engine has no voice");
+        voicesToCheck_ = 1;
         settings_.voice = voices_.front().identifier;
         settings_.speed = static_cast<std::uint32_t>(espeak_GetParameter(espeakRATE, 0));
         settings_.pitch = static_cast<std::uint32_t>(espeak_GetParameter(espeakPITCH, 0));
@@ -176,14 +190,49 @@ bool EspeakEngine::SetParameter(SpeechParameter parameter, std::uint32_t value)
     return false;
 }
 
+std::vector<VoiceInfo> EspeakEngine::ListVoices() const
+{
+    std::unique_lock lock(mutex_);
+    // Once, early: the moments the worker needs to try the rest after the
+    // request it is on.
+    voicesChecked_.wait(lock, [&] { return voicesToCheck_ >= voices_.size(); });
+    return voices_;
+}
+
 void EspeakEngine::SelectVoice(const std::string& identifier)
 {
-    const bool known = std::any_of(voices_.begin(), voices_.end(),
+    const std::vector<VoiceInfo> voices = ListVoices();
+    const bool known = std::any_of(voices.begin(), voices.end(),
                                    [&](const VoiceInfo& voice) { return voice.identifier == identifier; });
     if (!known)
         throw Error("The embedded speech engine has no voice " + identifier);
     std::lock_guard lock(mutex_);
     settings_.voice = identifier;
+}
+
+void EspeakEngine::CheckSomeVoices()
+{
+    // Only the worker changes the list, so it reads it unlocked.
+    const std::size_t first = voicesToCheck_;
+    const std::size_t end = std::min(voices_.size(), first + VoicesCheckedAtOnce);
+    std::vector<bool> loads;
+    for (std::size_t i = first; i < end; ++i)
+        loads.push_back(Loads(voices_[i]));
+    // Trying a voice made it the synthesiser's current one.
+    appliedVoice_.clear();
+    std::lock_guard lock(mutex_);
+    std::size_t kept = first;
+    for (std::size_t i = first; i < end; ++i) {
+        if (!loads[i - first])
+            continue;
+        if (kept != i)
+            voices_[kept] = std::move(voices_[i]);
+        ++kept;
+    }
+    voices_.erase(voices_.begin() + static_cast<std::ptrdiff_t>(kept), voices_.begin() + static_cast<std::ptrdiff_t>(end));
+    voicesToCheck_ = kept;
+    if (voicesToCheck_ >= voices_.size())
+        voicesChecked_.notify_all();
 }
 
 void EspeakEngine::ApplySettings(const Settings& settings)
@@ -232,6 +281,13 @@ void EspeakEngine::Run(std::promise<void>& ready)
             lock.unlock();
             ApplySettings(settings);
             Synthesize(request, generation, *stream);
+            lock.lock();
+            continue;
+        }
+        // Between requests, also while the output plays the last one out.
+        if (voicesToCheck_ < voices_.size() && handledGeneration == generation_) {
+            lock.unlock();
+            CheckSomeVoices();
             lock.lock();
             continue;
         }

@@ -48,7 +48,8 @@ public:
     void Reset() override;
     std::optional<std::uint32_t> Parameter(SpeechParameter parameter) const override;
     bool SetParameter(SpeechParameter parameter, std::uint32_t value) override;
-    std::vector<VoiceInfo> ListVoices() const override { return voices_; }
+    // Waits, once, until the worker has tried every voice's data.
+    std::vector<VoiceInfo> ListVoices() const override;
     void SelectVoice(const std::string& identifier) override;
 
     int SampleRate() const { return sampleRate_; }
@@ -73,13 +74,18 @@ private:
     // Queues the gathered samples on the output: false when a reset came.
     bool HandOver(Synthesis& synthesis);
     void ApplySettings(const Settings& settings);
+    // Tries the next few voices not yet tried, and drops those that fail.
+    void CheckSomeVoices();
 
     EngineEventRelay relay_;
     int sampleRate_ = 0;
-    std::vector<VoiceInfo> voices_;
 
     mutable std::mutex mutex_;
     std::condition_variable changed_;
+    mutable std::condition_variable voicesChecked_;
+    // The voices before voicesToCheck_ load; the worker tries the rest.
+    std::vector<VoiceInfo> voices_;
+    std::size_t voicesToCheck_ = 0;
     std::deque<Request> queue_;
     std::uint64_t accepted_ = 0;
     std::uint64_t generation_ = 0;  // counts resets

@@ -125,6 +125,12 @@ void TForm4::FormCreate()
     // failure is reported and the rest of the creation goes on.
     ConnectSystemVoice();
     SetCaptions();
+    if (!services_.fillVoiceListLater)
+        FillVoiceListIfAllowed();
+}
+
+void TForm4::FillVoiceListIfAllowed()
+{
     if (services_.configuration->ReadBool("voice", "voiceallowed", true))
         FillVoiceList();
 }

@@ -45,6 +45,10 @@ public:
         std::function<std::unique_ptr<SpeechEngine>()> connectSystemVoice;
         // Ends the process at once (the configured voice is missing).
         std::function<void()> endProcess;
+        // Leaves the list to FillVoiceListIfAllowed, for a caller that
+        // shows its window first: filling it waits until the embedded
+        // engine has tried every voice's data.
+        bool fillVoiceListLater = false;
     };
 
     // Everything in `services` must be set and outlive the dialog.
@@ -53,6 +57,8 @@ public:
     // Lists the embedded engine's voices and picks "Jakub" or item 0. The
     // list is emptied first, so filling it again lists each voice once.
     void FillVoiceList();
+    // The same, when the settings allow the voice.
+    void FillVoiceListIfAllowed();
     // Whether a voice has been picked, which a selection needs.
     bool HasVoiceMode() const { return voicemode_.has_value(); }
     // Selects the picked voice in the embedded engine and takes the bars'
