@@ -35,6 +35,8 @@
 #include "shell/executable_path.h"
 #include "shell/user_folders.h"
 #include "settings/ini_file.h"
+#include "settings/speech_settings.h"
+#include "settings/voice_settings.h"
 #include "shell/termination_notice.h"
 #include "shell/qt/caret_blink_timeout.h"
 #include "shell/qt/deferred_input_dialog.h"
@@ -67,7 +69,7 @@
 #include <QAction>
 #include <QMenu>
 
-#include "braille/braille_setting.h"
+#include "settings/braille_display_setting.h"
 #include "braille/qt/braille_menu_item.h"
 #include "braille/qt/braille_session.h"
 #endif
@@ -129,7 +131,7 @@ int ReportStartupFailure(int argc, char** argv, const CommandLine& options, cons
     RuntimeState state;
     IniFile configuration(ConfigurationPath());
     state.language = ReadLanguage(configuration);
-    state.voiceallowed = configuration.ReadBool("voice", "voiceallowed", true);
+    state.voiceallowed = ReadVoiceAllowed(configuration);
     QtMessagePump pump;
     QtGuiThreadPoster poster;
     SpeechService speechService(state, pump);
@@ -246,7 +248,7 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
 #ifdef ORBELA_HAVE_SPEECHD
     // Beside a screen reader the program speaks through this service too;
     // its priority decides whether the screen reader's speech cuts ours.
-    const auto priority = ParseSpeechdPriority(configuration.ReadString("speech", "priority", "message"))
+    const auto priority = ParseSpeechdPriority(ReadSpeechSettings(configuration).priority)
                               .value_or(SpeechdPriority::Message);
     voiceServices.connectSystemVoice = [&poster, priority] {
         auto engine = std::make_unique<SpeechdEngine>(poster);

@@ -17,6 +17,7 @@
 #include <string>
 
 #include "speech/speech_engine.h"
+#include "speech/voice_control.h"
 #include "speech/voice_selection.h"
 
 class QLabel;
@@ -54,7 +55,7 @@ public:
     // list is emptied first, so filling it again lists each voice once.
     void FillVoiceList();
     // Whether a voice has been picked, which a selection needs.
-    bool HasVoiceMode() const { return voicemode_.has_value(); }
+    bool HasVoiceMode() const { return control_.Picked().has_value(); }
     // Selects the picked voice in the embedded engine and takes the bars'
     // ranges from it. Raises Error without a picked voice.
     void SelectVoice();
@@ -96,12 +97,11 @@ private:
     // engine is reset first.
     void StorePick();
     void TrackBarChange(const std::string& tag);
-    void SetUpBar(QSlider& bar, const std::optional<TrackBarSetup>& setup);
+    static void SetUpBar(QSlider& bar, const std::optional<TrackBarSetup>& setup);
     void Say(const QString& text, Utterance what);
-    SpeechEngine* EmbeddedEngine() const;
 
     Services services_;
-    std::optional<VoiceInfo> voicemode_;
+    VoiceControl control_;
 };
 
 } // namespace orbela
