@@ -258,7 +258,10 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
 #endif
     auto* form4 = new TForm4(std::move(voiceServices), &form1);
     form1.SetVoiceDialog(form4);
-    auto* form5 = new TForm5(runtime, configuration, speechService, &form1);
+    TForm5::VoiceFacts voiceFacts{
+        [&speechService] { return speechService.Engine(EngineSlot::Embedded) != nullptr; },
+        [&speechService] { return speechService.Flags().usesapi5; }};
+    auto* form5 = new TForm5(runtime, configuration, std::move(voiceFacts), &form1);
     form5->SetSwitchVoiceOn([form4] { return form4->SwitchVoiceOn(); });
     form1.SetSoundDialog(form5);
     auto* form6 = new TForm6(runtime, &speechService, &form1);
