@@ -2,10 +2,11 @@
 #pragma once
 // The voice settings dialog: picks the embedded engine's voice and sets its
 // pitch, speed and volume. The interface's voice says its controls as they
-// get the focus and their values as they change. It also holds the voice handling the main
-// window and the sound dialog use (filling the voice list, selecting the
-// picked voice, loading and saving the voice keys) and connects the system
-// speech service when it is created.
+// get the focus and their values as they change. It also serves the main
+// window and the sound dialog (filling the voice list, selecting the picked
+// voice, loading and saving the voice record) and connects the system
+// speech service when it is created. The engine side is VoiceControl's,
+// which the terminal uses too.
 
 #include <QDialog>
 
