@@ -28,13 +28,13 @@ fi
 
 # Each target and the sources it needs besides its own file.
 declare -A sources=(
-    [sound_stream]="sound/sound_stream.cpp sound/wave.cpp sound/byte_reader.cpp runtime/cp1250.cpp"
+    [sound_stream]="sound/sound_stream.cpp sound/wave.cpp sound/byte_reader.cpp text/cp1250.cpp"
     [braille_table]="keyboard/braille_table.cpp keyboard/braille_table_file.cpp"
-    [character_names]="speech/character_names.cpp i18n/resource_localizer.cpp i18n/string_tables.cpp runtime/cp1250.cpp runtime/profile_integer.cpp"
-    [configuration]="settings/ini_file.cpp settings/atomic_file.cpp runtime/cp1250.cpp runtime/profile_integer.cpp i18n/file_messages.cpp"
+    [character_names]="speech/character_names.cpp i18n/resource_localizer.cpp i18n/string_tables.cpp text/cp1250.cpp runtime/profile_integer.cpp"
+    [configuration]="settings/ini_file.cpp settings/atomic_file.cpp text/cp1250.cpp runtime/profile_integer.cpp i18n/file_messages.cpp"
     [number_conversion]="runtime/number_conversion.cpp"
-    [cp1250]="runtime/cp1250.cpp"
-    [terminal_line]="shell/terminal/terminal_dialog.cpp runtime/cp1250.cpp"
+    [cp1250]="text/cp1250.cpp"
+    [terminal_line]="shell/terminal/terminal_dialog.cpp text/cp1250.cpp"
 )
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(sound_stream braille_table character_names configuration number_conversion cp1250 terminal_line)

@@ -1,25 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Whether the program writes to a braille display: kept as braille/display
-// in the configuration file ("auto", the default, or "off"), changed by the
-// menu, and overridden for one run by --braille-display.
+// The braille display's menu item; the setting itself is kept by the
+// settings library.
 
-#include <optional>
 #include <string_view>
 
+#include "settings/braille_display_setting.h"
+
 namespace orbela {
-
-class IniFile;
-
-enum class BrailleDisplaySetting { Auto, Off };
-
-// Nullopt for any other word.
-std::optional<BrailleDisplaySetting> ParseBrailleDisplaySetting(std::string_view word);
-std::string_view BrailleDisplaySettingWord(BrailleDisplaySetting setting);
-
-// A missing or unknown value reads as Auto.
-BrailleDisplaySetting ReadBrailleDisplaySetting(const IniFile& file);
-void WriteBrailleDisplaySetting(IniFile& file, BrailleDisplaySetting setting);
 
 // The menu item's caption, UTF-8, in the program's language (Czech when the
 // language is unknown).

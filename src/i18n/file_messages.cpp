@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "i18n/resource_localizer.h"
-#include "runtime/cp1250.h"
+#include "text/cp1250.h"
 
 namespace orbela {
 namespace {

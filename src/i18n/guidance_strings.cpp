@@ -6,7 +6,7 @@
 #include <initializer_list>
 
 #include "i18n/resource_localizer.h"
-#include "runtime/cp1250.h"
+#include "text/cp1250.h"
 
 namespace orbela {
 namespace {

@@ -6,6 +6,7 @@
 #include "i18n/resource_localizer.h"
 #include "runtime/error.h"
 #include "settings/atomic_file.h"
+#include "settings/voice_settings.h"
 
 namespace orbela {
 namespace {
@@ -24,15 +25,15 @@ void LoadConfiguration(IniFile& file, RuntimeState& state, bool enumeratorExists
         // First start: only the voice switch is written, which creates the
         // file; the other keys appear when their writers first run.
         state.voiceallowed = enumeratorExists;
-        file.WriteBool("voice", "voiceallowed", state.voiceallowed);
+        WriteVoiceAllowed(file, state.voiceallowed);
         return;
     }
     const IniValues values = file.Load();
-    state.voiceallowed = values.ReadBool("voice", "voiceallowed", true);
+    state.voiceallowed = ReadVoiceAllowed(values);
     state.orbelasounds = values.ReadBool("sounds", "orbelasounds", true);
     state.sndvolume = std::clamp(values.ReadInteger("sounds", "sndvolume", 0), SilentVolume, FullVolume);
     state.braillekeys = values.ReadBool("keyboard", "braillekeys", false);
-    marks.usesapi5 = values.ReadBool("Voice", "sapi5", false);
+    marks.usesapi5 = ReadUsesSystemVoice(values);
     marks.braillekeyboard = state.braillekeys;
     // The defaults stand; the user learns why the settings were not taken.
     if (values.Problem())
@@ -41,7 +42,7 @@ void LoadConfiguration(IniFile& file, RuntimeState& state, bool enumeratorExists
 
 void SaveConfiguration(IniFile& file, const RuntimeState& state)
 {
-    file.WriteBool("voice", "voiceallowed", state.voiceallowed);
+    WriteVoiceAllowed(file, state.voiceallowed);
     file.WriteBool("sounds", "orbelasounds", state.orbelasounds);
     file.WriteInteger("sounds", "sndvolume", state.sndvolume);
     file.WriteBool("keyboard", "braillekeys", state.braillekeys);

@@ -36,6 +36,8 @@
 #include "shell/executable_path.h"
 #include "shell/user_folders.h"
 #include "settings/ini_file.h"
+#include "settings/speech_settings.h"
+#include "settings/voice_settings.h"
 #include "shell/termination_notice.h"
 #include "shell/qt/caret_blink_timeout.h"
 #include "shell/qt/deferred_input_dialog.h"
@@ -70,7 +72,7 @@
 #include <QMenu>
 #include <QPointer>
 
-#include "braille/braille_setting.h"
+#include "settings/braille_display_setting.h"
 #include "braille/qt/braille_menu_item.h"
 #include "braille/qt/braille_session.h"
 #endif
@@ -132,7 +134,7 @@ int ReportStartupFailure(int argc, char** argv, const CommandLine& options, cons
     RuntimeState state;
     IniFile configuration(ConfigurationPath());
     state.language = ReadLanguage(configuration);
-    state.voiceallowed = configuration.ReadBool("voice", "voiceallowed", true);
+    state.voiceallowed = ReadVoiceAllowed(configuration);
     QtMessagePump pump;
     QtGuiThreadPoster poster;
     SpeechService speechService(state, pump);
@@ -259,7 +261,7 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
 #ifdef ORBELA_HAVE_SPEECHD
     // Beside a screen reader the program speaks through this service too;
     // its priority decides whether the screen reader's speech cuts ours.
-    const auto priority = ParseSpeechdPriority(configuration.ReadString("speech", "priority", "message"))
+    const auto priority = ParseSpeechdPriority(ReadSpeechSettings(configuration).priority)
                               .value_or(SpeechdPriority::Message);
     voiceServices.connectSystemVoice = [&poster, priority] {
         auto engine = std::make_unique<SpeechdEngine>(poster);
@@ -272,7 +274,10 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     voiceServices.fillVoiceListLater = true;
     auto* form4 = new TForm4(std::move(voiceServices), &form1);
     form1.SetVoiceDialog(form4);
-    auto* form5 = new TForm5(runtime, configuration, speechService, &form1);
+    TForm5::VoiceFacts voiceFacts{
+        [&speechService] { return speechService.Engine(EngineSlot::Embedded) != nullptr; },
+        [&speechService] { return speechService.Flags().usesapi5; }};
+    auto* form5 = new TForm5(runtime, configuration, std::move(voiceFacts), &form1);
     form5->SetSwitchVoiceOn([form4] { return form4->SwitchVoiceOn(); });
     form1.SetSoundDialog(form5);
     auto* form6 = new TForm6(runtime, &speechService, &form1);

@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "i18n/speech_mode_strings.h"
-#include "settings/ini_file.h"
+#include "settings/speech_settings.h"
 #include "shell/qt/interface_speech.h"
 #include "shell/qt/speech_mode_menu.h"
 #include "speech/qt/screen_reader_watch.h"
@@ -24,7 +24,7 @@ SpeechModeControl::SpeechModeControl(SpeechService& speech, IniFile& configurati
     if (commandLine) {
         chosen = *commandLine;
     } else {
-        const std::string written = configuration.ReadString("speech", "mode", "auto");
+        const std::string written = ReadSpeechSettings(configuration).mode;
         if (const auto parsed = ParseSpeechMode(written))
             chosen = *parsed;
         else

@@ -7,7 +7,7 @@
 
 #include "i18n/qt/qt_text.h"
 #include "i18n/speech_mode_strings.h"
-#include "settings/ini_file.h"
+#include "settings/speech_settings.h"
 #include "speech/speech_policy.h"
 
 namespace orbela {
@@ -61,7 +61,7 @@ void SpeechModeMenu::ShowChosen()
 void SpeechModeMenu::Choose(SpeechMode mode)
 {
     policy_.Choose(mode);
-    configuration_.WriteString("speech", "mode", std::string(SpeechModeName(mode)));
+    WriteSpeechMode(configuration_, SpeechModeName(mode));
 }
 
 } // namespace orbela

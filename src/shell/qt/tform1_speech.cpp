@@ -9,7 +9,7 @@
 #include "runtime/error_report.h"
 #include "runtime/runtime.h"
 #include "shell/data_files.h"
-#include "settings/ini_file.h"
+#include "settings/voice_settings.h"
 #include "shell/qt/tform1.h"
 #include "speech/character_names.h"
 #include "speech/qt/tform4.h"
@@ -88,7 +88,7 @@ void TForm1::usesapi5submenuClick()
         speech_->SetUseSapi5(on);
     // The voice dialog serves the embedded engine only.
     Voicesubmenu->setEnabled(!on);
-    configuration_.WriteBool("Voice", "SAPI5", on);
+    WriteUsesSystemVoice(configuration_, on);
     // Rising when the system service takes over, falling when it hands back.
     SwitchTones(on ? 400.0 : 600.0, on ? 600.0 : 400.0);
 }

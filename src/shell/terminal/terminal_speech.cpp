@@ -3,15 +3,14 @@
 
 #include <exception>
 #include <utility>
-#include <vector>
 
 #include "i18n/resource_localizer.h"
-#include "runtime/cp1250.h"
 #include "runtime/error.h"
 #include "runtime/error_report.h"
 #include "runtime/runtime_state.h"
 #include "settings/ini_file.h"
-#include "speech/voice_selection.h"
+#include "settings/voice_settings.h"
+#include "speech/voice_control.h"
 #ifdef ORBELA_HAVE_ESPEAK
 #include "speech/espeak/espeak_engine.h"
 #endif
@@ -23,16 +22,6 @@ namespace orbela {
 namespace {
 
 constexpr int VoiceMissingString = 43;
-constexpr const char* VoiceSection = "Voice";
-
-// What the voice dialog's bar would make of a configured value: clamped to
-// the engine's range and injected as the bar's tag.
-void ApplyParameter(SpeechEngine& engine, const std::optional<TrackBarSetup>& bar, int configured,
-                    std::string (*tag)(int))
-{
-    if (bar)
-        Inject(engine, tag(ClampToBar(configured, *bar)));
-}
 
 } // namespace
 
@@ -63,7 +52,7 @@ TerminalSpeech::TerminalSpeech(const RuntimeState& state, TerminalSpeechEngines 
 std::optional<std::string> TerminalSpeech::ApplySettings(const IniFile& configuration, ErrorReport& report)
 {
     const IniValues values = configuration.Load();
-    if (values.ReadBool(VoiceSection, "sapi5", false)) {
+    if (ReadUsesSystemVoice(values)) {
         if (engines_.system) {
             try {
                 service_.SetEngine(EngineSlot::System, engines_.system(events_));
@@ -74,32 +63,19 @@ std::optional<std::string> TerminalSpeech::ApplySettings(const IniFile& configur
         service_.SetUseSapi5(true);
         return std::nullopt;
     }
-    SpeechEngine* engine = service_.Engine(EngineSlot::Embedded);
-    if (!engine || !state_.voiceallowed)
+    VoiceControl control(service_);
+    if (!control.Engine() || !state_.voiceallowed)
         return std::nullopt;
-    const std::vector<VoiceInfo> voices = engine->ListVoices();
-    std::vector<std::string> names;
-    for (const VoiceInfo& voice : voices)
-        names.push_back(Utf8ToCp1250Lossy(voice.name));
-    const std::string person = values.ReadString(VoiceSection, "person", "");
-    std::optional<std::size_t> pick = person.empty() ? DefaultVoiceIndex(names) : FindVoiceIndex(names, person);
-    if (!pick) {
-        if (person.empty())
-            return std::nullopt;  // no voice at all: silent
-        return LoadLanguageString(state_.language, VoiceMissingString) + " " + person;
-    }
+    const VoiceChoice choice = ReadVoiceChoice(values);
     try {
-        engine->SelectVoice(voices[*pick].identifier);
-        service_.Flags().engineready = true;
-        // Without a configured voice the engine keeps its own settings, as
-        // the voice dialog's bars would show them.
-        if (!person.empty()) {
-            ApplyParameter(*engine, ReadPitchRange(*engine), values.ReadInteger(VoiceSection, "pitch", 0),
-                           PitchTag);
-            ApplyParameter(*engine, ReadSpeedRange(*engine), values.ReadInteger(VoiceSection, "speed", 0),
-                           SpeedTag);
-            ApplyParameter(*engine, ReadVolumeRange(*engine),
-                           values.ReadInteger(VoiceSection, "volume", 255), VolumeTag);
+        switch (control.ApplyChoice(choice)) {
+        case VoiceControl::ChoiceResult::Selected:
+            service_.Flags().engineready = true;
+            break;
+        case VoiceControl::ChoiceResult::NoVoice:
+            break;  // silent
+        case VoiceControl::ChoiceResult::Missing:
+            return LoadLanguageString(state_.language, VoiceMissingString) + " " + choice.person;
         }
     } catch (const Error& error) {
         report.Report(error.what());

@@ -10,13 +10,13 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 #include "i18n/qt/control_facts.h"
 #include "i18n/qt/message_box.h"
 #include "i18n/qt/qt_text.h"
 #include "runtime/runtime.h"
 #include "settings/configuration.h"
-#include "speech/speech_service.h"
 
 namespace orbela {
 namespace {
@@ -40,8 +40,8 @@ QString WithoutAccelerator(const QString& text)
 
 } // namespace
 
-TForm5::TForm5(Runtime& runtime, IniFile& configuration, SpeechService& speech, QWidget* parent)
-    : QDialog(parent), runtime_(runtime), configuration_(configuration), speech_(speech)
+TForm5::TForm5(Runtime& runtime, IniFile& configuration, VoiceFacts voice, QWidget* parent)
+    : QDialog(parent), runtime_(runtime), configuration_(configuration), voice_(std::move(voice))
 {
     setObjectName("TForm5");
     voicecheckbox = new QCheckBox(this);
@@ -152,7 +152,7 @@ void TForm5::ApplyVoice()
 {
     RuntimeState& state = runtime_.State();
     if (voicecheckbox->isChecked() && !state.voiceallowed) {
-        const bool engine = speech_.Engine(EngineSlot::Embedded) != nullptr;
+        const bool engine = voice_.embeddedEngineExists();
         if (!engine || (switchVoiceOn_ && !switchVoiceOn_())) {
             voicecheckbox->setChecked(false);
             ShowMessage(parentWidget(), LanguageText(state.language, NoVoicesString));
@@ -163,7 +163,7 @@ void TForm5::ApplyVoice()
     // engine's voice, which is not the one speaking while the system
     // service is in use.
     if (voiceMenuItem_)
-        voiceMenuItem_->setEnabled(state.voiceallowed && !speech_.Flags().usesapi5);
+        voiceMenuItem_->setEnabled(state.voiceallowed && !voice_.systemVoiceInUse());
 }
 
 } // namespace orbela

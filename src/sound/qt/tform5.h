@@ -19,14 +19,20 @@ namespace orbela {
 
 class IniFile;
 class Runtime;
-class SpeechService;
 
 class TForm5 final : public QDialog {
     Q_OBJECT
 
 public:
-    // Everything given must outlive the dialog.
-    TForm5(Runtime& runtime, IniFile& configuration, SpeechService& speech, QWidget* parent = nullptr);
+    // What OK asks of the speech service, given as answers so that the
+    // sound dialog does not depend on the speech library.
+    struct VoiceFacts {
+        std::function<bool()> embeddedEngineExists;
+        std::function<bool()> systemVoiceInUse;
+    };
+
+    // Everything given must outlive the dialog; both facts must be set.
+    TForm5(Runtime& runtime, IniFile& configuration, VoiceFacts voice, QWidget* parent = nullptr);
 
     // Switching the voice on when it was off: fills the voice list, selects
     // and saves the picked voice; false when there was none to pick. Without
@@ -60,7 +66,7 @@ private:
 
     Runtime& runtime_;
     IniFile& configuration_;
-    SpeechService& speech_;
+    VoiceFacts voice_;
     std::function<bool()> switchVoiceOn_;
     QAction* voiceMenuItem_ = nullptr;
 };

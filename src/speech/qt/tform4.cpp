@@ -18,7 +18,7 @@
 #include "i18n/qt/qt_text.h"
 #include "runtime/error_report.h"
 #include "runtime/runtime_state.h"
-#include "settings/ini_file.h"
+#include "settings/voice_settings.h"
 #include "speech/speech_service.h"
 
 namespace orbela {
@@ -35,8 +35,6 @@ constexpr int VoiceNotAllowedString = 18;
 constexpr int VoiceSelectedString = 19;
 constexpr int NoVoicesString = 40;
 constexpr int VoiceMissingString = 43;
-
-constexpr const char* VoiceSection = "Voice";
 
 QSlider* NewBar(QWidget* parent, const char* name)
 {
@@ -57,7 +55,8 @@ QLabel* NewLabel(QWidget* parent, const char* name, QWidget* buddy)
 
 } // namespace
 
-TForm4::TForm4(Services services, QWidget* parent) : QDialog(parent), services_(std::move(services))
+TForm4::TForm4(Services services, QWidget* parent)
+    : QDialog(parent), services_(std::move(services)), control_(*services_.speech)
 {
     CreateControls();
     FormCreate();
@@ -131,7 +130,7 @@ void TForm4::FormCreate()
 
 void TForm4::FillVoiceListIfAllowed()
 {
-    if (services_.configuration->ReadBool("voice", "voiceallowed", true))
+    if (ReadVoiceAllowed(*services_.configuration))
         FillVoiceList();
 }
 
@@ -168,11 +167,6 @@ void TForm4::SetCaptions()
         control->setAccessibleName(QString(caption).remove('&'));
 }
 
-SpeechEngine* TForm4::EmbeddedEngine() const
-{
-    return services_.speech->Engine(EngineSlot::Embedded);
-}
-
 // Beside a screen reader the dialog's controls are the reader's to say.
 void TForm4::Say(const QString& text, Utterance what)
 {
@@ -185,16 +179,12 @@ void TForm4::FillVoiceList()
     {
         const QSignalBlocker quiet(voicelist);
         voicelist->clear();
-        voicemode_.reset();
-        SpeechEngine* engine = EmbeddedEngine();
-        if (!engine)
+        control_.Pick(std::nullopt);
+        if (!control_.Engine())
             return;
-        std::vector<std::string> names;
-        for (const VoiceInfo& voice : engine->ListVoices()) {
+        for (const VoiceInfo& voice : control_.ListVoices())
             voicelist->addItem(QString::fromStdString(voice.name));
-            names.push_back(ToCp1250(QString::fromStdString(voice.name)));
-        }
-        const auto first = DefaultVoiceIndex(names);
+        const auto first = DefaultVoiceIndex(control_.Cp1250Names());
         if (!first)
             return;
         voicelist->setCurrentRow(static_cast<int>(*first));
@@ -204,17 +194,16 @@ void TForm4::FillVoiceList()
 
 void TForm4::StorePick()
 {
-    SpeechEngine* engine = EmbeddedEngine();
+    SpeechEngine* engine = control_.Engine();
     if (!engine)
         return;
-    const bool active = isActiveWindow();
-    if (active)
+    if (isActiveWindow())
         engine->Reset();
-    const std::vector<VoiceInfo> voices = engine->ListVoices();
+    const std::size_t listed = control_.ListVoices().size();
     const int row = voicelist->currentRow();
-    if (row < 0 || row >= static_cast<int>(voices.size()))
-        return;
-    voicemode_ = voices[static_cast<std::size_t>(row)];
+    // A row the engine no longer lists keeps the earlier pick.
+    if (row >= 0 && static_cast<std::size_t>(row) < listed)
+        control_.Pick(static_cast<std::size_t>(row));
 }
 
 void TForm4::SetUpBar(QSlider& bar, const std::optional<TrackBarSetup>& setup)
@@ -230,14 +219,13 @@ void TForm4::SetUpBar(QSlider& bar, const std::optional<TrackBarSetup>& setup)
 
 void TForm4::SelectVoice()
 {
-    SpeechEngine* engine = EmbeddedEngine();
-    if (!engine || !voicemode_)
+    const auto ranges = control_.SelectPicked();
+    if (!ranges)
         return;
-    engine->SelectVoice(voicemode_->identifier);
     services_.speech->Flags().engineready = true;
-    SetUpBar(*speedtb, ReadSpeedRange(*engine));
-    SetUpBar(*pitchtb, ReadPitchRange(*engine));
-    SetUpBar(*volumetb, ReadVolumeRange(*engine));
+    SetUpBar(*speedtb, ranges->speed);
+    SetUpBar(*pitchtb, ranges->pitch);
+    SetUpBar(*volumetb, ranges->volume);
     for (QWidget* control : std::initializer_list<QWidget*>{pitchtb, pitchstatic, speedtb, speedstatic, volumetb,
                                                             volumestatic})
         control->setEnabled(true);
@@ -247,10 +235,10 @@ void TForm4::LoadVoiceSettings()
 {
     // Without the embedded engine (no audio device, say) no voice can be
     // missing: the program runs on silently instead of ending.
-    if (!services_.state->voiceallowed || !EmbeddedEngine())
+    if (!services_.state->voiceallowed || !control_.Engine())
         return;
-    const IniValues configuration = services_.configuration->Load();
-    const std::string person = configuration.ReadString(VoiceSection, "person", "");
+    const VoiceChoice choice = ReadVoiceChoice(*services_.configuration);
+    const std::string& person = choice.person;
     if (person.empty())
         return;
     std::vector<std::string> names;
@@ -270,19 +258,16 @@ void TForm4::LoadVoiceSettings()
     SelectVoice();
     // A bar clamps the value to its range and runs its change handler only
     // when the position moves, which applies the value to the engine.
-    pitchtb->setValue(configuration.ReadInteger(VoiceSection, "pitch", 0));
-    speedtb->setValue(configuration.ReadInteger(VoiceSection, "speed", 0));
-    volumetb->setValue(configuration.ReadInteger(VoiceSection, "volume", 255));
+    pitchtb->setValue(choice.pitch);
+    speedtb->setValue(choice.speed);
+    volumetb->setValue(choice.volume);
 }
 
 void TForm4::SaveVoiceSettings()
 {
-    IniFile& configuration = *services_.configuration;
     const QListWidgetItem* current = voicelist->currentItem();
-    configuration.WriteString(VoiceSection, "person", current ? ToCp1250(current->text()) : std::string());
-    configuration.WriteInteger(VoiceSection, "pitch", pitchtb->value());
-    configuration.WriteInteger(VoiceSection, "speed", speedtb->value());
-    configuration.WriteInteger(VoiceSection, "volume", volumetb->value());
+    WriteVoiceChoice(*services_.configuration, {current ? ToCp1250(current->text()) : std::string(),
+                                                pitchtb->value(), speedtb->value(), volumetb->value()});
 }
 
 bool TForm4::SwitchVoiceOn()
@@ -329,11 +314,11 @@ void TForm4::voicelistClick()
 
 void TForm4::TrackBarChange(const std::string& tag)
 {
-    SpeechEngine* engine = EmbeddedEngine();
+    SpeechEngine* engine = control_.Engine();
     if (!engine)
         return;
     engine->Reset();
-    Inject(*engine, tag);
+    control_.Apply(tag);
 }
 
 void TForm4::speedtbChange()

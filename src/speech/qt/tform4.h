@@ -2,10 +2,11 @@
 #pragma once
 // The voice settings dialog: picks the embedded engine's voice and sets its
 // pitch, speed and volume. The interface's voice says its controls as they
-// get the focus and their values as they change. It also holds the voice handling the main
-// window and the sound dialog use (filling the voice list, selecting the
-// picked voice, loading and saving the voice keys) and connects the system
-// speech service when it is created.
+// get the focus and their values as they change. It also serves the main
+// window and the sound dialog (filling the voice list, selecting the picked
+// voice, loading and saving the voice record) and connects the system
+// speech service when it is created. The engine side is VoiceControl's,
+// which the terminal uses too.
 
 #include <QDialog>
 
@@ -17,6 +18,7 @@
 #include <string>
 
 #include "speech/speech_engine.h"
+#include "speech/voice_control.h"
 #include "speech/voice_selection.h"
 
 class QLabel;
@@ -60,7 +62,7 @@ public:
     // The same, when the settings allow the voice.
     void FillVoiceListIfAllowed();
     // Whether a voice has been picked, which a selection needs.
-    bool HasVoiceMode() const { return voicemode_.has_value(); }
+    bool HasVoiceMode() const { return control_.Picked().has_value(); }
     // Selects the picked voice in the embedded engine and takes the bars'
     // ranges from it. Raises Error without a picked voice.
     void SelectVoice();
@@ -102,12 +104,11 @@ private:
     // engine is reset first.
     void StorePick();
     void TrackBarChange(const std::string& tag);
-    void SetUpBar(QSlider& bar, const std::optional<TrackBarSetup>& setup);
+    static void SetUpBar(QSlider& bar, const std::optional<TrackBarSetup>& setup);
     void Say(const QString& text, Utterance what);
-    SpeechEngine* EmbeddedEngine() const;
 
     Services services_;
-    std::optional<VoiceInfo> voicemode_;
+    VoiceControl control_;
 };
 
 } // namespace orbela

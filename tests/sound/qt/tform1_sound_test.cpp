@@ -177,7 +177,10 @@ TEST_F(MainWindowSoundTest, TheSoundsItemIsEnabledWithItsDialogAndOpensIt)
     EXPECT_FALSE(form1->soundssubmenu->isEnabled());
     QtMessagePump pump;
     SpeechService speechService(runtime.State(), pump);
-    auto* form5 = new TForm5(runtime, configuration, speechService, form1.get());
+    TForm5::VoiceFacts voiceFacts{
+        [&speechService] { return speechService.Engine(EngineSlot::Embedded) != nullptr; },
+        [&speechService] { return speechService.Flags().usesapi5; }};
+    auto* form5 = new TForm5(runtime, configuration, std::move(voiceFacts), form1.get());
     form1->SetSoundDialog(form5);
     EXPECT_TRUE(form1->soundssubmenu->isEnabled());
     EXPECT_EQ(form1->soundssubmenu->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));

@@ -129,7 +129,9 @@ protected:
     SpeechService speechService{runtime.State(), pump};
     PlayedSounds sounds;
     QAction voiceItem{nullptr};
-    TForm5 dialog{runtime, configuration, speechService};
+    TForm5 dialog{runtime, configuration,
+                  {[this] { return speechService.Engine(EngineSlot::Embedded) != nullptr; },
+                   [this] { return speechService.Flags().usesapi5; }}};
     std::vector<QString> messages;
 };
 

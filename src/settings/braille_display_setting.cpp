@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "braille/braille_setting.h"
+#include "settings/braille_display_setting.h"
 
 #include <string>
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "runtime/cp1250.h"
+#include "text/cp1250.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
-#include "runtime/error.h"
+#include "text/error.h"
 
 namespace orbela {
 namespace {
