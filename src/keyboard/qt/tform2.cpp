@@ -16,6 +16,7 @@
 #include "i18n/resource_localizer.h"
 #include "keyboard/braille_table.h"
 #include "keyboard/chord_keyboard.h"
+#include "keyboard/key_state.h"
 #include "keyboard/qt/cp1250_validator.h"
 #include "keyboard/qt/virtual_key.h"
 #include "keyboard/word_reading.h"
@@ -273,7 +274,8 @@ bool TForm2::inputeditKeyDown(const QKeyEvent& event)
     const bool alt = Held(event, Qt::AltModifier);
     const std::string text = Text();
     const int caret = Caret();
-    StopSpeech();
+    if (services_.speech && services_.speech->KeyStopsSpeech(IsModifierKey(key)))
+        StopSpeech();
     if (key == VirtualKey::Backspace) {
         Click();
         if (caret == 0)
@@ -396,7 +398,7 @@ void TForm2::TypeDisplayChord(const std::string& pattern)
     const std::string typed = chords_->ChordTyped(pattern);
     if (typed.empty())
         return;
-    SpeakCharacter(typed.substr(0, 1));
+    SpeakCharacter(typed.substr(0, 1), Utterance::ChordCharacter);
     InsertAtCaret(typed);
 }
 
@@ -438,14 +440,14 @@ bool TForm2::BrailleKeys() const
 // Beside a screen reader the field's keys and text are its to say.
 void TForm2::EchoText(const std::string& cp1250Text)
 {
-    if (services_.speech && services_.speech->Allows(Utterance::FieldEcho))
-        services_.speech->EchoText(cp1250Text);
+    if (services_.speech)
+        services_.speech->EchoText(Utterance::FieldEcho, cp1250Text);
 }
 
 void TForm2::SpeakCharacter(const std::string& cp1250Text, Utterance what)
 {
-    if (services_.speech && !cp1250Text.empty() && services_.speech->Allows(what))
-        services_.speech->SpeakCharacter(cp1250Text);
+    if (services_.speech)
+        services_.speech->SpeakCharacter(what, cp1250Text);
 }
 
 // What the game last printed, the question being answered, as the dialog's

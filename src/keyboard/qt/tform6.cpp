@@ -14,6 +14,7 @@
 
 #include "i18n/qt/qt_text.h"
 #include "i18n/resource_localizer.h"
+#include "keyboard/key_state.h"
 #include "keyboard/qt/virtual_key.h"
 #include "keyboard/word_reading.h"
 #include "runtime/runtime.h"
@@ -97,11 +98,11 @@ void TForm6::OpenVirtualScreen()
     std::optional<Error> toneFailure;
     OpeningToneKeeping(toneFailure);
     if (speech_)
-        speech_->EchoQueuedText(LanguageString(ScreenString));
+        speech_->EchoQueuedText(Utterance::ReviewBoundary, LanguageString(ScreenString));
     exec();
     OpeningToneKeeping(toneFailure);
     if (speech_)
-        speech_->EchoText(LanguageString(EndOfScreenString));
+        speech_->EchoText(Utterance::ReviewBoundary, LanguageString(EndOfScreenString));
     if (toneFailure)
         throw *toneFailure;
 }
@@ -198,7 +199,8 @@ bool TForm6::virtualscrmemoKeyDown(const QKeyEvent& event)
 {
     const int key = VirtualKeyOf(event);
     if (EngineReady()) {
-        speech_->StopSpeech();
+        if (speech_->KeyStopsSpeech(IsModifierKey(key)))
+            speech_->StopSpeech();
         if (key == VirtualKey::F2)
             AnnouncePosition();
     }
@@ -228,8 +230,7 @@ void TForm6::AnswerLineKey()
     const std::string text = LineText(line);
     // Beside a screen reader the review's lines and characters are its to
     // read as the caret moves.
-    if (speech_->Allows(Utterance::ReviewText))
-        speech_->EchoText(text.empty() ? LanguageString(EmptyLineString) : text);
+    speech_->EchoText(Utterance::ReviewText, text.empty() ? LanguageString(EmptyLineString) : text);
 }
 
 void TForm6::MoveLineBy(int delta)
@@ -264,7 +265,7 @@ void TForm6::AnnouncePosition()
 {
     const int line = CaretLine();
     const int column = virtualscrmemo->textCursor().positionInBlock() + 1;
-    speech_->EchoText(LanguageString(LineString) + " " + std::to_string(line + 1) + ", " +
+    speech_->EchoText(Utterance::ReviewPosition, LanguageString(LineString) + " " + std::to_string(line + 1) + ", " +
                           LanguageString(ColumnString) + " " + std::to_string(column));
 }
 
@@ -298,15 +299,15 @@ void TForm6::AnswerColumnKey(bool ctrl, bool wordKey)
         screenedge_ = true;
     else
         runtime_.Click(EdgeClick);
-    if (text_.empty() || !speech_->Allows(Utterance::ReviewText))
+    if (text_.empty())
         return;
     if (!ctrl) {
         // At a line's end the character right of the caret is the line
         // break's carriage return, which has a name of its own.
         if (caret < text_.size())
-            speech_->SpeakCharacter(text_.substr(caret, 1));
+            speech_->SpeakCharacter(Utterance::ReviewText, text_.substr(caret, 1));
     } else if (wordKey) {
-        speech_->EchoText(wordat(text_, caret));
+        speech_->EchoText(Utterance::ReviewText, wordat(text_, caret));
     }
 }
 

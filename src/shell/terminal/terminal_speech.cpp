@@ -90,7 +90,7 @@ std::optional<std::string> TerminalSpeech::ApplySettings(const IniFile& configur
     }
     try {
         engine->SelectVoice(voices[*pick].identifier);
-        service_.Flags().engineready = true;
+        service_.VoiceSelected();
         // Without a configured voice the engine keeps its own settings, as
         // the voice dialog's bars would show them.
         if (!person.empty()) {

@@ -170,8 +170,7 @@ SpeechEngine* TForm4::EmbeddedEngine() const
 // Beside a screen reader the dialog's controls are the reader's to say.
 void TForm4::Say(const QString& text, Utterance what)
 {
-    if (services_.speech->Allows(what))
-        services_.speech->SpeakAndWait(ToCp1250(text));
+    services_.speech->SpeakAndWait(what, ToCp1250(text));
 }
 
 void TForm4::FillVoiceList()
@@ -228,7 +227,7 @@ void TForm4::SelectVoice()
     if (!engine || !voicemode_)
         return;
     engine->SelectVoice(voicemode_->identifier);
-    services_.speech->Flags().engineready = true;
+    services_.speech->VoiceSelected();
     SetUpBar(*speedtb, ReadSpeedRange(*engine));
     SetUpBar(*pitchtb, ReadPitchRange(*engine));
     SetUpBar(*volumetb, ReadVolumeRange(*engine));
