@@ -184,7 +184,7 @@ struct Desk {
         timed = engine.get();
         speech.SetEngine(EngineSlot::Embedded, std::move(engine));
         speech.SetUseSapi5(false);
-        speech.Flags().engineready = true;
+        speech.VoiceSelected();
         speech.CharacterNames().Load(ORBELA_DATA_DIR "/english.eky");
         braille.LoadBrailleTable(ORBELA_DATA_DIR "/czech.ebt");
         qApp->installEventFilter(&keyFilter);

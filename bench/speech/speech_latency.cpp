@@ -188,7 +188,7 @@ double KeyToSound(TimedEngine& timed, SpeechService& speech, TerminalEvents& eve
     timed.started.reset();
     timed.stopped.reset();
     const auto start = SteadyClock::now();
-    speech.SpeakCharacter("k");
+    speech.SpeakCharacter(Utterance::FieldEcho, "k");
     while (!timed.started)
         events.WaitAndProcess();
     const double milliseconds = Milliseconds(*timed.started - start);
@@ -214,7 +214,7 @@ int Run(int rounds)
         }
     }
     speech.SetEngine(EngineSlot::Embedded, std::move(engine));
-    speech.Flags().engineready = true;
+    speech.VoiceSelected();
     speech.CharacterNames().Load(ORBELA_DATA_DIR "/english.eky");
 
     std::vector<double> keyToSound;
@@ -234,7 +234,7 @@ int Run(int rounds)
     std::vector<double> stopToSilence;
     for (int i = 0; i < rounds; ++i) {
         timed->started.reset();
-        speech.Speak(LongText);
+        speech.Speak(Utterance::PrintedLine, LongText);
         while (!timed->started)
             events.WaitAndProcess();
         // Let it speak a little before it is cut off.

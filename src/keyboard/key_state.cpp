@@ -11,6 +11,23 @@ bool InRange(int virtualKey, int count)
 
 } // namespace
 
+bool IsModifierKey(int virtualKey)
+{
+    constexpr int Shift = 16;
+    constexpr int Control = 17;
+    constexpr int Alt = 18;
+    constexpr int CapsLock = 20;
+    constexpr int Insert = 45;
+    switch (virtualKey) {
+    case Shift:
+    case Control:
+    case Alt:
+    case CapsLock:
+    case Insert: return true;
+    default: return false;
+    }
+}
+
 void KeyStateTable::KeyPressed(int virtualKey)
 {
     repeatedPress_ = IsDown(virtualKey);

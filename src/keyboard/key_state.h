@@ -19,6 +19,11 @@ inline constexpr int L = 0x4C;
 inline constexpr int S = 0x53;
 } // namespace VirtualKey
 
+// The keys held to change another (Shift, Ctrl, Alt) and a screen reader's
+// command keys (Insert, Caps Lock): beside a screen reader they are its own,
+// and pressing one leaves the program's speech alone.
+bool IsModifierKey(int virtualKey);
+
 class KeyState {
 public:
     virtual ~KeyState() = default;

@@ -49,9 +49,9 @@ void SpeechService::SetEchoTones(EchoTones tones, EchoTimer* timer)
     echoTimer_ = timer;
 }
 
-void SpeechService::SpeakCharacter(std::string_view cp1250Text)
+void SpeechService::SpeakCharacter(Utterance what, std::string_view cp1250Text)
 {
-    if (!Ready())
+    if (!Allows(what) || !Ready())
         return;
     if (cp1250Text.empty() || (cp1250Text.size() == 1 && cp1250Text[0] == '\0'))
         return;
@@ -61,14 +61,18 @@ void SpeechService::SpeakCharacter(std::string_view cp1250Text)
     RunEcho();
 }
 
-void SpeechService::EchoText(std::string_view cp1250Text)
+void SpeechService::EchoText(Utterance what, std::string_view cp1250Text)
 {
+    if (!Allows(what))
+        return;
     QueueEcho(TextStep(EchoStep::Kind::Text, cp1250Text));
     RunEcho();
 }
 
-void SpeechService::EchoQueuedText(std::string_view cp1250Text)
+void SpeechService::EchoQueuedText(Utterance what, std::string_view cp1250Text)
 {
+    if (!Allows(what))
+        return;
     QueueEcho(TextStep(EchoStep::Kind::QueuedText, cp1250Text));
     RunEcho();
 }
@@ -138,7 +142,7 @@ void SpeechService::PlayEchoStep(EchoStep& step)
         WaitForEchoSpeech(SlotInUse(), SubmitWaitedText(step.text));
         return;
     case EchoStep::Kind::QueuedText:
-        Speak(step.text);
+        SubmitQueuedText(step.text);
         return;
     case EchoStep::Kind::Call:
         if (step.call)

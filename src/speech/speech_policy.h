@@ -51,9 +51,9 @@ public:
     void OnModeChanged(ModeChanged handler) { changed_ = std::move(handler); }
 
     bool Allows(Utterance what) const;
-    // Whether a key pressed in the main window silences the line being
-    // said. Beside a screen reader the modifier keys (its own command and
-    // silence keys among them) leave the game's line alone.
+    // Whether a key pressed in any of the program's windows silences what
+    // the program is saying. Beside a screen reader the modifier keys (its
+    // own command and silence keys among them) leave it alone.
     bool KeyStopsSpeech(bool modifierKey) const
     {
         return !modifierKey || Effective() != SpeechMode::ScreenReader;

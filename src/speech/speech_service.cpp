@@ -133,8 +133,10 @@ void SpeechService::WaitForOtherEngine(EngineSlot which)
         pump_.WaitAndProcess();
 }
 
-void SpeechService::SpeakAndWait(std::string_view cp1250Text)
+void SpeechService::SpeakAndWait(Utterance what, std::string_view cp1250Text)
 {
+    if (!Allows(what))
+        return;
     const EngineSlot which = SlotInUse();
     if (!cp1250Text.empty())
         WaitForOtherEngine(which);
@@ -156,13 +158,21 @@ std::optional<EngineSlot> SpeechService::InterfaceSlot() const
     return std::nullopt;
 }
 
-void SpeechService::SpeakInterface(std::string_view cp1250Text)
+void SpeechService::SpeakInterface(Utterance what, std::string_view cp1250Text)
 {
+    if (!Allows(what))
+        return;
     if (const auto which = InterfaceSlot(); which && !cp1250Text.empty())
         Submit(*which, SpeechRequestKind::Queued, cp1250Text, SpeechMarkup::Plain);
 }
 
-void SpeechService::Speak(std::string_view cp1250Text)
+void SpeechService::Speak(Utterance what, std::string_view cp1250Text)
+{
+    if (Allows(what))
+        SubmitQueuedText(cp1250Text);
+}
+
+void SpeechService::SubmitQueuedText(std::string_view cp1250Text)
 {
     const EngineSlot which = SlotInUse();
     if (!Engine(which))
@@ -172,10 +182,12 @@ void SpeechService::Speak(std::string_view cp1250Text)
     Submit(which, SpeechRequestKind::Queued, cp1250Text, SpeechMarkup::Plain);
 }
 
-void SpeechService::SpeakThroughSystemService(std::string_view cp1250Text)
+void SpeechService::SpeakThroughSystemService(Utterance what, std::string_view cp1250Text)
 {
+    if (!Allows(what))
+        return;
     if (!Engine(EngineSlot::System) || cp1250Text.empty()) {
-        Speak(cp1250Text);
+        Speak(what, cp1250Text);
         return;
     }
     Submit(EngineSlot::System, SpeechRequestKind::Queued, cp1250Text, SpeechMarkup::Plain);

@@ -90,20 +90,28 @@ public:
     // system service in use (chosen, or beside a screen reader).
     bool Ready() const;
 
-    SpeechFlags& Flags() { return flags_; }
+    // The engine flags are written here only: by SetUseSapi5 and
+    // VoiceSelected, and by the engines' audio events.
     const SpeechFlags& Flags() const { return flags_; }
     CharacterNameTable& CharacterNames() { return names_; }
 
     // The engine switch: usesapi5 and engineready both take the new state,
     // so switching the system service off asks for a new voice selection.
     void SetUseSapi5(bool on);
+    // The embedded engine has a voice: it is ready to speak.
+    void VoiceSelected() { flags_.engineready = true; }
+
+    // Every operation that speaks names what it says: the policy answers
+    // whether it is said at all, and when not, the operation does nothing.
 
     // Speaks and returns when the engine reports that the text has played.
     // The system service speaks an empty text as nothing; the embedded
     // engine speaks nothing while voice is not allowed.
-    void SpeakAndWait(std::string_view cp1250Text) override;
+    void SpeakAndWait(Utterance what, std::string_view cp1250Text);
+    // The hosted program's printed lines.
+    void SpeakAndWait(std::string_view cp1250Text) override { SpeakAndWait(Utterance::PrintedLine, cp1250Text); }
     // Queues the text and returns at once.
-    void Speak(std::string_view cp1250Text);
+    void Speak(Utterance what, std::string_view cp1250Text);
 
     // The program's own interface (menus, controls, messages) speaks through
     // the engine in use or, when that one is missing, through the other;
@@ -111,7 +119,7 @@ public:
     // not allowed. The slot that would speak, or nullopt.
     std::optional<EngineSlot> InterfaceSlot() const;
     // Queues an interface text there and returns at once.
-    void SpeakInterface(std::string_view cp1250Text);
+    void SpeakInterface(Utterance what, std::string_view cp1250Text);
     EngineSlot SlotInUse() const;
 
     // The echo of a key: each of these queues a step and returns at once.
@@ -120,12 +128,12 @@ public:
     // capital-letter tone for a capital. Silent until an engine is ready,
     // and for a character the table does not name. With the embedded
     // engine the steps queued after it wait for the name's end.
-    void SpeakCharacter(std::string_view cp1250Text);
+    void SpeakCharacter(Utterance what, std::string_view cp1250Text);
     // A text spoken as SpeakAndWait speaks it; the steps after it wait for
     // its end instead of the caller.
-    void EchoText(std::string_view cp1250Text);
+    void EchoText(Utterance what, std::string_view cp1250Text);
     // A text spoken as Speak speaks it; nothing waits for it.
-    void EchoQueuedText(std::string_view cp1250Text);
+    void EchoQueuedText(Utterance what, std::string_view cp1250Text);
     // A tone of the tone statement, held for its length before the next step.
     void EchoTone(const std::vector<double>& pitches, double waveset, double length);
     // Runs `step` (a sound, say) once the steps queued before it are over.
@@ -136,7 +144,7 @@ public:
     // Queues the text on the system service when there is one (the engine in
     // use otherwise) and returns at once: there it takes its turn with the
     // screen reader's speech, whichever mode begins.
-    void SpeakThroughSystemService(std::string_view cp1250Text);
+    void SpeakThroughSystemService(Utterance what, std::string_view cp1250Text);
 
     // Silences the speech in progress, the interface's on the other engine
     // included, and drops the echo's steps not yet played. An embedded
@@ -190,6 +198,8 @@ private:
     // each returns the request to wait for, or 0 when nothing is to wait.
     std::uint64_t SubmitWaitedText(std::string_view cp1250Text);
     std::uint64_t SubmitCharacterName(std::string_view cp1250Text);
+    // Speak's part that hands the text over, the policy already asked.
+    void SubmitQueuedText(std::string_view cp1250Text);
 
     const SpeechPolicy* policy_ = nullptr;
     const RuntimeState& state_;

@@ -64,7 +64,7 @@ protected:
         auto created = std::make_unique<EspeakEngine>(gui);
         engine = created.get();
         service.SetEngine(EngineSlot::Embedded, std::move(created));
-        service.Flags().engineready = true;
+        service.VoiceSelected();
     }
 
     // Speech written to the file so far, in samples of sound.

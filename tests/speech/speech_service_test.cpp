@@ -52,7 +52,7 @@ protected:
     void UseEmbeddedReady()
     {
         service.SetUseSapi5(false);
-        service.Flags().engineready = true;
+        service.VoiceSelected();
     }
 
     struct ToneCall {
@@ -117,7 +117,7 @@ TEST(CapitalLetters, FollowTheCasePairsOfTheCodePage)
 TEST_F(SpeechServiceTest, CapitalToneComesBeforeTheNameOfCapitalsOnly)
 {
     UseEmbeddedReady();
-    service.SpeakCharacter("B");
+    service.SpeakCharacter(Utterance::FieldEcho, "B");
     ASSERT_EQ(tones.size(), 1u);
     EXPECT_EQ(tones[0].pitches, std::vector<double>{2000});
     EXPECT_EQ(tones[0].waveset, 1);
@@ -127,7 +127,7 @@ TEST_F(SpeechServiceTest, CapitalToneComesBeforeTheNameOfCapitalsOnly)
     // Each name holds the echo until the engine says it has played.
     for (const char* text : {"b", "Ž", "§"}) {
         gui.ProcessPending();
-        service.SpeakCharacter(Cp(text));
+        service.SpeakCharacter(Utterance::FieldEcho, Cp(text));
     }
     EXPECT_EQ(tones.size(), 2u);
     EXPECT_EQ(embedded->SpokenTexts(),
@@ -135,24 +135,24 @@ TEST_F(SpeechServiceTest, CapitalToneComesBeforeTheNameOfCapitalsOnly)
     EXPECT_TRUE(system->Commands().empty());
     // A longer text is spoken by the name of its first character, no tone.
     gui.ProcessPending();
-    service.SpeakCharacter("Bx");
+    service.SpeakCharacter(Utterance::FieldEcho, "Bx");
     EXPECT_EQ(tones.size(), 2u);
     EXPECT_EQ(embedded->SpokenTexts().back(), "bé");
 }
 
 TEST_F(SpeechServiceTest, CharactersAreSilentBeforeAnEngineIsReadyOrWithoutAName)
 {
-    service.SpeakCharacter("B");
+    service.SpeakCharacter(Utterance::FieldEcho, "B");
     EXPECT_TRUE(tones.empty());
     EXPECT_TRUE(embedded->Commands().empty());
 
     UseEmbeddedReady();
-    service.SpeakCharacter("x");
-    service.SpeakCharacter(std::string(1, '\0'));
-    service.SpeakCharacter("");
+    service.SpeakCharacter(Utterance::FieldEcho, "x");
+    service.SpeakCharacter(Utterance::FieldEcho, std::string(1, '\0'));
+    service.SpeakCharacter(Utterance::FieldEcho, "");
     EXPECT_TRUE(embedded->Commands().empty());
     // A capital without a name still gets its tone.
-    service.SpeakCharacter("Q");
+    service.SpeakCharacter(Utterance::FieldEcho, "Q");
     EXPECT_EQ(tones.size(), 1u);
     EXPECT_TRUE(embedded->Commands().empty());
     EXPECT_EQ(gui.Waits(), 0);
@@ -162,14 +162,14 @@ TEST_F(SpeechServiceTest, CharacterNamesGoToTheSystemServiceAsMarkupWithoutWaiti
 {
     system->SetPlayback(Playback::Held);
     service.SetUseSapi5(true);
-    service.SpeakCharacter("A");
+    service.SpeakCharacter(Utterance::FieldEcho, "A");
     ASSERT_EQ(system->Commands().size(), 1u);
     EXPECT_EQ(system->Commands()[0].markup, SpeechMarkup::Ssml);
     EXPECT_EQ(system->Commands()[0].text, "á");
     EXPECT_EQ(gui.Waits(), 0);
 
     UseEmbeddedReady();
-    service.SpeakCharacter("A");
+    service.SpeakCharacter(Utterance::FieldEcho, "A");
     ASSERT_EQ(embedded->Commands().size(), 1u);
     EXPECT_EQ(embedded->Commands()[0].markup, SpeechMarkup::Plain);
     // Nor does the embedded engine's echo wait: a key's echo never does.
@@ -190,7 +190,7 @@ TEST_F(SpeechServiceTest, EchoStepsFollowOneAnotherWithoutAnyWait)
     UseEmbeddedReady();
     embedded->SetPlayback(Playback::Held);
 
-    service.SpeakCharacter("B");
+    service.SpeakCharacter(Utterance::FieldEcho, "B");
     service.AfterEcho([&] { heard.push_back("beep"); });
     // The tone sounds for its length before the name.
     EXPECT_EQ(heard, (std::vector<std::string>{"tone"}));
@@ -207,7 +207,7 @@ TEST_F(SpeechServiceTest, EchoStepsFollowOneAnotherWithoutAnyWait)
     EXPECT_EQ(heard, (std::vector<std::string>{"tone", "tone off", "beep"}));
 
     // A text's end holds the steps after it as well.
-    service.EchoText(Cp("slovo"));
+    service.EchoText(Utterance::FieldEcho, Cp("slovo"));
     service.EchoTone({300, 450}, 5, 100);
     EXPECT_EQ(heard.size(), 3u);
     embedded->Finish();
@@ -235,12 +235,12 @@ TEST_F(SpeechServiceTest, StopDropsTheEchoNotYetPlayedAndSilencesItsTone)
     bool beeped = false;
 
     // The next key arrives during the capital's tone.
-    service.SpeakCharacter("B");
+    service.SpeakCharacter(Utterance::FieldEcho, "B");
     service.AfterEcho([&] { beeped = true; });
     service.StopSpeech();
     EXPECT_EQ(sounding, 0);
     EXPECT_FALSE(timer.Armed());
-    service.SpeakCharacter("b");
+    service.SpeakCharacter(Utterance::FieldEcho, "b");
     EXPECT_EQ(embedded->SpokenTexts(), (std::vector<std::string>{"malé bé"}));
 
     // ... and during a name: its reset ends the name, the beep is dropped.
@@ -259,12 +259,12 @@ TEST_F(SpeechServiceTest, SystemServiceNamesDoNotHoldTheEchoButItsTextsDo)
     system->SetPlayback(Playback::Held);
     service.SetUseSapi5(true);
     bool after = false;
-    service.SpeakCharacter("b");
+    service.SpeakCharacter(Utterance::FieldEcho, "b");
     service.AfterEcho([&] { after = true; });
     EXPECT_TRUE(after);
 
     after = false;
-    service.EchoText("text");
+    service.EchoText(Utterance::FieldEcho, "text");
     service.AfterEcho([&] { after = true; });
     EXPECT_TRUE(service.Flags().sapi5speaking);
     EXPECT_FALSE(after);
@@ -297,7 +297,7 @@ TEST_F(SpeechServiceTest, StopMakesNoEngineCallWhileTheEmbeddedEngineIsQuiet)
     EXPECT_TRUE(embedded->Commands().empty());
 
     // Queued but not yet started counts as playing: a key must silence it.
-    service.Speak(Cp("dlouhý text"));
+    service.Speak(Utterance::PrintedLine, Cp("dlouhý text"));
     service.StopSpeech();
     ASSERT_EQ(embedded->Commands().size(), 2u);
     EXPECT_EQ(embedded->Commands()[1].kind, Kind::Reset);
@@ -319,7 +319,7 @@ TEST_F(SpeechServiceTest, TheInterfaceSpeaksThroughTheOtherEngineWhenTheChosenOn
     // Before any voice is selected the embedded engine speaks the
     // interface with its first voice; a key must cut it all the same.
     embedded->SetPlayback(Playback::Held);
-    service.SpeakInterface(Cp("Program, nabídka"));
+    service.SpeakInterface(Utterance::Focus, Cp("Program, nabídka"));
     service.StopSpeech();
     ASSERT_EQ(embedded->Commands().size(), 2u);
     EXPECT_EQ(embedded->Commands()[1].kind, Kind::Reset);
@@ -330,7 +330,7 @@ TEST_F(SpeechServiceTest, TheInterfaceSpeaksThroughTheOtherEngineWhenTheChosenOn
     system->SetPlayback(Playback::Held);
     service.SetEngine(EngineSlot::Embedded, nullptr);
     ASSERT_EQ(service.InterfaceSlot(), EngineSlot::System);
-    service.SpeakInterface(Cp("Spustit, Ctrl+S"));
+    service.SpeakInterface(Utterance::Focus, Cp("Spustit, Ctrl+S"));
     EXPECT_EQ(system->SpokenTexts(), std::vector<std::string>{"Spustit, Ctrl+S"});
     service.StopSpeech();
     EXPECT_EQ(system->Commands().back().kind, Kind::Reset);
@@ -343,18 +343,18 @@ TEST_F(SpeechServiceTest, TheInterfaceSpeaksThroughTheOtherEngineWhenTheChosenOn
     service.SetEngine(EngineSlot::System, nullptr);
     service.SetUseSapi5(true);
     EXPECT_EQ(service.InterfaceSlot(), EngineSlot::Embedded);
-    service.SpeakInterface(Cp("Konec"));
+    service.SpeakInterface(Utterance::Focus, Cp("Konec"));
     EXPECT_EQ(voice->SpokenTexts(), std::vector<std::string>{"Konec"});
     state.voiceallowed = false;
     EXPECT_EQ(service.InterfaceSlot(), std::nullopt);
-    service.SpeakInterface(Cp("Nápověda"));
+    service.SpeakInterface(Utterance::Focus, Cp("Nápověda"));
     EXPECT_EQ(voice->SpokenTexts().size(), 1u);
 }
 
 TEST_F(SpeechServiceTest, WaitLastsUntilItsOwnRequestHasPlayed)
 {
     embedded->SetPlayback(Playback::Manual);
-    service.Speak(Cp("první"));
+    service.Speak(Utterance::PrintedLine, Cp("první"));
     embedded->Start();
     // The first request has played and its stop is on its way when the
     // second is handed over; the second's audio has not started yet. The
@@ -422,7 +422,7 @@ TEST_F(SpeechServiceTest, WhatWaitsForQuietFollowsTheLineBeingSaidByEitherEngine
     // ends in that voice, and only then does the announcement go out.
     embedded->SetPlayback(Playback::Manual);
     UseEmbeddedReady();
-    service.Speak(Cp("řádek"));
+    service.Speak(Utterance::PrintedLine, Cp("řádek"));
     embedded->Start();
     std::vector<std::string> order;
     service.WhenQuiet([&] { order.push_back("announce"); });
@@ -434,7 +434,7 @@ TEST_F(SpeechServiceTest, WhatWaitsForQuietFollowsTheLineBeingSaidByEitherEngine
     // The system service's line, queued but not begun, is waited for too.
     system->SetPlayback(Playback::Manual);
     service.SetUseSapi5(true);
-    service.Speak(Cp("druhý"));
+    service.Speak(Utterance::PrintedLine, Cp("druhý"));
     service.WhenQuiet([&] { order.push_back("second"); });
     EXPECT_EQ(order.size(), 1u);
     system->Start();
@@ -452,7 +452,7 @@ TEST_F(SpeechServiceTest, ALineWaitsForTheOtherEngineToEndItsOwn)
     // The system service is saying a line when the embedded voice takes over.
     system->SetPlayback(Playback::Manual);
     service.SetUseSapi5(true);
-    service.Speak(Cp("poslední řádek"));
+    service.Speak(Utterance::PrintedLine, Cp("poslední řádek"));
     system->Start();
     UseEmbeddedReady();
     std::size_t embeddedBeforeTheEnd = 99;
@@ -473,12 +473,12 @@ TEST_F(SpeechServiceTest, VoiceAllowedGovernsOnlyTheEmbeddedEngine)
 {
     state.voiceallowed = false;
     service.SpeakAndWait("ahoj");
-    service.Speak("ahoj");
+    service.Speak(Utterance::PrintedLine, "ahoj");
     EXPECT_TRUE(embedded->Commands().empty());
 
     service.SetUseSapi5(true);
     service.SpeakAndWait("ahoj");
-    service.Speak("");
+    service.Speak(Utterance::PrintedLine, "");
     EXPECT_EQ(system->SpokenTexts(), (std::vector<std::string>{"ahoj", ""}));
     EXPECT_FALSE(service.Flags().sapi5speaking);
 }
@@ -486,7 +486,7 @@ TEST_F(SpeechServiceTest, VoiceAllowedGovernsOnlyTheEmbeddedEngine)
 TEST_F(SpeechServiceTest, TextReachesTheEngineAsUtf8)
 {
     service.SpeakAndWait(Cp("Příliš žluťoučký kůň"));
-    service.Speak(Cp("úpěl ďábelské ódy"));
+    service.Speak(Utterance::PrintedLine, Cp("úpěl ďábelské ódy"));
     EXPECT_EQ(embedded->SpokenTexts(), (std::vector<std::string>{"Příliš žluťoučký kůň", "úpěl ďábelské ódy"}));
     EXPECT_FALSE(service.Flags().sapi4speaking);
 }
@@ -510,15 +510,15 @@ TEST_F(SpeechServiceTest, LogRecordsEveryRequestHandedToAnEngine)
     service.SetLog(std::make_unique<SpeechLog>(path));
     UseEmbeddedReady();
     embedded->SetPlayback(Playback::Held);
-    service.Speak(Cp("řádek\r\njedna\\dvě"));
+    service.Speak(Utterance::PrintedLine, Cp("řádek\r\njedna\\dvě"));
     service.StopSpeech();
     gui.ProcessPending();
     service.StopSpeech();  // nothing plays: nothing handed over, nothing logged
     embedded->SetPlayback(Playback::Immediate);
     service.SpeakAndWait(Cp("Vítejte"));
-    service.SpeakCharacter("b");
+    service.SpeakCharacter(Utterance::FieldEcho, "b");
     gui.ProcessPending();
-    service.SpeakCharacter("x");  // no name: nothing handed over
+    service.SpeakCharacter(Utterance::FieldEcho, "x");  // no name: nothing handed over
     state.voiceallowed = false;
     service.SpeakAndWait("ticho");
 

@@ -16,6 +16,8 @@
 #include "i18n/resource_localizer.h"
 #include "keyboard/braille_table.h"
 #include "keyboard/chord_keyboard.h"
+#include "keyboard/field_echo.h"
+#include "keyboard/key_state.h"
 #include "keyboard/qt/cp1250_validator.h"
 #include "keyboard/qt/virtual_key.h"
 #include "keyboard/word_reading.h"
@@ -30,11 +32,7 @@ namespace {
 
 constexpr int OkString = 7;
 constexpr int CaptionString = 23;
-constexpr int EmptyLineString = 29;
 constexpr int ExitProgramString = 45;
-
-// The click played for the editing and caret keys.
-constexpr double EditClick = 2;
 
 QString WithoutAccelerator(QString text)
 {
@@ -100,6 +98,7 @@ TForm2::TForm2(int language, QWidget* parent) : QDialog(parent), language_(langu
     layout->addLayout(buttons);
     setTabOrder(inputedit, Enterbitbtn);
     setTabOrder(Enterbitbtn, exitprogrambtn);
+    echo_ = std::make_unique<FieldEcho>(nullptr, nullptr, language);
     FormCreate(language);
 }
 
@@ -108,6 +107,7 @@ TForm2::~TForm2() = default;
 void TForm2::SetServices(DataEntryServices services)
 {
     services_ = std::move(services);
+    echo_ = std::make_unique<FieldEcho>(services_.runtime, services_.speech, language_);
     // A new table starts with no prefix in effect.
     chords_ = services_.braille ? std::make_unique<ChordKeyboard>(*services_.braille) : nullptr;
 }
@@ -257,40 +257,23 @@ void TForm2::inputeditEnter(bool reactivated)
     if (reactivated)
         return;
     StopSpeech();
-    SpeakFieldOrEmptyLine();
+    echo_->WholeField(Text());
 }
 
 void TForm2::ButtonEnter(QPushButton* button)
 {
     StopSpeech();
     dialogvisited_ = true;
-    EchoText(ToCp1250(button->text()));
+    echo_->Text(ToCp1250(button->text()));
 }
 
 bool TForm2::inputeditKeyDown(const QKeyEvent& event)
 {
     const int key = VirtualKeyOf(event);
     const bool alt = Held(event, Qt::AltModifier);
-    const std::string text = Text();
-    const int caret = Caret();
-    StopSpeech();
-    if (key == VirtualKey::Backspace) {
-        Click();
-        if (caret == 0)
-            Beep();
-        else
-            SpeakCharacter(text.substr(caret - 1, 1));
-    } else if (key == VirtualKey::Delete) {
-        Click();
-        if (caret < static_cast<int>(text.size()))
-            SpeakCharacter(text.substr(caret, 1));
-        else
-            Beep();
-    } else if (key == VirtualKey::Up && alt) {
-        SpeakFieldOrEmptyLine();
-    } else if (!BrailleKeys()) {
-        SpeakCharacter(KeyEchoText(event));
-    }
+    if (services_.speech && services_.speech->KeyStopsSpeech(IsModifierKey(key)))
+        StopSpeech();
+    echo_->KeyDown(key, alt, BrailleKeys() ? std::string() : KeyEchoText(event), Text(), Caret());
     if ((key == VirtualKey::Up || key == VirtualKey::Down) && !alt && services_.openVirtualScreen)
         services_.openVirtualScreen();
     if (key == VirtualKey::F4 && alt && endProgram_)
@@ -317,7 +300,7 @@ bool TForm2::inputeditKeyPress(const QKeyEvent& event)
     if (chords_ && services_.keys && !repeated) {
         const std::string echo = chords_->ChordKeyPressed(*services_.keys);
         if (!echo.empty())
-            SpeakCharacter(echo.substr(0, 1), Utterance::ChordCharacter);
+            echo_->ChordCharacter(echo);
     }
     return suppressed;
 }
@@ -332,60 +315,14 @@ void TForm2::inputeditKeyUp(const QKeyEvent& event)
         if (!typed.empty())
             InsertAtCaret(typed);
     }
-    const int key = VirtualKeyOf(event);
-    const bool ctrl = Held(event, Qt::ControlModifier);
-    const std::string text = Text();
-    const int caret = Caret();
-    const auto length = static_cast<int>(text.size());
-    if (key == VirtualKey::Left) {
-        if (!text.empty()) {
-            if (ctrl)
-                EchoText(wordat(text, caret));
-            else
-                SpeakCharacter(text.substr(caret, 1));
-        } else {
-            dialogedge_ = true;
-        }
-        if (caret > 0)
-            dialogedge_ = false;
-        else if (!dialogedge_)
-            dialogedge_ = true;
-        else
-            BeepAfterEcho();
-    } else if (key == VirtualKey::Right) {
-        if (ctrl && caret < length)
-            EchoText(wordat(text, caret));
-        else
-            AnswerCaretReached();
-    } else if (key == VirtualKey::Home) {
-        SpeakCharacter(text.substr(0, 1));
-    } else if (key == VirtualKey::End) {
-        Click();
-        Beep();
-    }
-}
-
-void TForm2::AnswerCaretReached()
-{
-    const std::string text = Text();
-    const int caret = Caret();
-    if (caret < static_cast<int>(text.size())) {
-        dialogedge_ = false;
-        SpeakCharacter(text.substr(caret, 1));
-    } else if (!dialogedge_) {
-        dialogedge_ = true;
-        Click();
-    } else {
-        Click();
-        Beep();
-    }
+    echo_->KeyUp(VirtualKeyOf(event), Held(event, Qt::ControlModifier), Text(), Caret());
 }
 
 void TForm2::RouteCaretTo(int column)
 {
     StopSpeech();
     inputedit->setCursorPosition(column);
-    AnswerCaretReached();
+    echo_->CaretReached(Text(), Caret());
 }
 
 void TForm2::TypeDisplayChord(const std::string& pattern)
@@ -396,7 +333,7 @@ void TForm2::TypeDisplayChord(const std::string& pattern)
     const std::string typed = chords_->ChordTyped(pattern);
     if (typed.empty())
         return;
-    SpeakCharacter(typed.substr(0, 1));
+    echo_->ChordCharacter(typed);
     InsertAtCaret(typed);
 }
 
@@ -435,19 +372,6 @@ bool TForm2::BrailleKeys() const
     return services_.runtime && services_.runtime->State().braillekeys;
 }
 
-// Beside a screen reader the field's keys and text are its to say.
-void TForm2::EchoText(const std::string& cp1250Text)
-{
-    if (services_.speech && services_.speech->Allows(Utterance::FieldEcho))
-        services_.speech->EchoText(cp1250Text);
-}
-
-void TForm2::SpeakCharacter(const std::string& cp1250Text, Utterance what)
-{
-    if (services_.speech && !cp1250Text.empty() && services_.speech->Allows(what))
-        services_.speech->SpeakCharacter(cp1250Text);
-}
-
 // What the game last printed, the question being answered, in the dialog's
 // name: a screen reader reads it when the user comes back to the dialog
 // from another window or asks for the window's title (Orca: Insert+KP_Enter),
@@ -457,52 +381,19 @@ void TForm2::DescribePromptContext()
 {
     if (!services_.runtime)
         return;
-    const Screen& screen = services_.runtime->GetScreen();
-    for (int row = Screen::Rows - 1; row >= 0; --row) {
-        const std::string& text = screen.Row(row);
-        const std::size_t end = text.find_last_not_of(' ');
-        if (end != std::string::npos) {
-            setAccessibleName(windowTitle() + ". " +
-                              FromCp1250(SpeechModeText(language_, SpeechModeString::PromptContext) + " " +
-                                         text.substr(0, end + 1)));
-            return;
-        }
+    const std::string question = LastPrintedRow(services_.runtime->GetScreen());
+    if (question.empty()) {
+        setAccessibleName(windowTitle());
+        return;
     }
-    setAccessibleName(windowTitle());
+    setAccessibleName(windowTitle() + ". " +
+                      FromCp1250(SpeechModeText(language_, SpeechModeString::PromptContext) + " " + question));
 }
 
 void TForm2::StopSpeech()
 {
     if (services_.speech)
         services_.speech->StopSpeech();
-}
-
-void TForm2::Beep()
-{
-    if (services_.runtime)
-        services_.runtime->Beep();
-}
-
-void TForm2::BeepAfterEcho()
-{
-    // The beep follows the speech queued before it, as it followed the wait
-    // for that speech.
-    if (services_.speech)
-        services_.speech->AfterEcho([this] { Beep(); });
-    else
-        Beep();
-}
-
-void TForm2::Click()
-{
-    if (services_.runtime)
-        services_.runtime->Click(EditClick);
-}
-
-void TForm2::SpeakFieldOrEmptyLine()
-{
-    const std::string text = Text();
-    EchoText(text.empty() ? LoadLanguageString(language_, EmptyLineString) : text);
 }
 
 } // namespace orbela

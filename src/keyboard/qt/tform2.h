@@ -24,6 +24,7 @@ namespace orbela {
 
 class BrailleTable;
 class ChordKeyboard;
+class FieldEcho;
 class KeyState;
 class Runtime;
 class SpeechService;
@@ -98,27 +99,18 @@ private:
     std::string Text() const;
     int Caret() const;
     bool BrailleKeys() const;
-    // The key's echo is queued, never waited for: the key is finished
-    // (inserted, caret moved) before the next key is handled.
-    void EchoText(const std::string& cp1250Text);
-    void SpeakCharacter(const std::string& cp1250Text, Utterance what = Utterance::FieldEcho);
     void DescribePromptContext();
     bool BesideScreenReader() const;
     void StopSpeech();
-    void Beep();
-    void BeepAfterEcho();
-    void Click();
-    // The answer to Left/Right without Ctrl: the character at the caret,
-    // or at the field's end the edge's click (a beep at the second).
-    void AnswerCaretReached();
-    void SpeakFieldOrEmptyLine();
 
     int language_;
     DataEntryServices services_;
     std::unique_ptr<ChordKeyboard> chords_;
+    // The key's echo is queued, never waited for: the key is finished
+    // (inserted, caret moved) before the next key is handled.
+    std::unique_ptr<FieldEcho> echo_;
     std::function<void()> endProgram_;
     bool dialogvisited_ = false;
-    bool dialogedge_ = false;
     QEventLoop* answered_ = nullptr;  // while ShowModal waits for a line
     bool contextPending_ = false;     // described at the field's first key
 };

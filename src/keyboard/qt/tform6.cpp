@@ -14,6 +14,7 @@
 
 #include "i18n/qt/qt_text.h"
 #include "i18n/resource_localizer.h"
+#include "keyboard/key_state.h"
 #include "keyboard/qt/virtual_key.h"
 #include "keyboard/word_reading.h"
 #include "runtime/runtime.h"
@@ -33,8 +34,6 @@ constexpr int ColumnString = 32;
 // Set to 1 by the hosted program when it does not want its screen read.
 constexpr double NoReviewAddress = 50730;
 constexpr double EdgeClick = 16;
-
-constexpr std::string_view LineBreak = "\r\n";
 
 // The chord that opens and closes the review.
 const std::vector<double> OpeningPitches{300, 450};
@@ -97,11 +96,11 @@ void TForm6::OpenVirtualScreen()
     std::optional<Error> toneFailure;
     OpeningToneKeeping(toneFailure);
     if (speech_)
-        speech_->EchoQueuedText(LanguageString(ScreenString));
+        speech_->EchoQueuedText(Utterance::ReviewBoundary, LanguageString(ScreenString));
     exec();
     OpeningToneKeeping(toneFailure);
     if (speech_)
-        speech_->EchoText(LanguageString(EndOfScreenString));
+        speech_->EchoText(Utterance::ReviewBoundary, LanguageString(EndOfScreenString));
     if (toneFailure)
         throw *toneFailure;
 }
@@ -126,10 +125,10 @@ void TForm6::OpeningTone()
 
 void TForm6::SetScreenText(std::string text)
 {
-    text_ = std::move(text);
+    review_.SetText(std::move(text));
     // Qt separates blocks by one character: the line breaks are dropped
     // here and counted back in CaretPosition.
-    QString shown = FromCp1250(text_);
+    QString shown = FromCp1250(review_.Text());
     shown.replace("\r\n", "\n");
     virtualscrmemo->setPlainText(shown);
     QTextCursor start = virtualscrmemo->textCursor();
@@ -140,7 +139,7 @@ void TForm6::SetScreenText(std::string text)
 std::size_t TForm6::CaretPosition() const
 {
     const QTextCursor cursor = virtualscrmemo->textCursor();
-    return static_cast<std::size_t>(cursor.position() + cursor.blockNumber());
+    return ScreenReview::Position(cursor.position(), cursor.blockNumber());
 }
 
 int TForm6::CaretLine() const
@@ -150,27 +149,9 @@ int TForm6::CaretLine() const
 
 void TForm6::MoveCaretTo(std::size_t position)
 {
-    // Back from the review's count to Qt's: one less per line break before.
-    int breaks = 0;
-    for (std::size_t at = text_.find(LineBreak); at != std::string::npos && at < position;
-         at = text_.find(LineBreak, at + LineBreak.size()))
-        ++breaks;
     QTextCursor cursor = virtualscrmemo->textCursor();
-    cursor.setPosition(static_cast<int>(position) - breaks);
+    cursor.setPosition(review_.EditorPosition(position));
     virtualscrmemo->setTextCursor(cursor);
-}
-
-std::string TForm6::LineText(int line) const
-{
-    std::size_t start = 0;
-    for (int i = 0; i < line; ++i) {
-        start = text_.find(LineBreak, start);
-        if (start == std::string::npos)
-            return {};
-        start += LineBreak.size();
-    }
-    const std::size_t end = text_.find(LineBreak, start);
-    return text_.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
 bool TForm6::EngineReady() const
@@ -198,7 +179,8 @@ bool TForm6::virtualscrmemoKeyDown(const QKeyEvent& event)
 {
     const int key = VirtualKeyOf(event);
     if (EngineReady()) {
-        speech_->StopSpeech();
+        if (speech_->KeyStopsSpeech(IsModifierKey(key)))
+            speech_->StopSpeech();
         if (key == VirtualKey::F2)
             AnnouncePosition();
     }
@@ -219,17 +201,12 @@ bool TForm6::virtualscrmemoKeyDown(const QKeyEvent& event)
 void TForm6::AnswerLineKey()
 {
     const int line = CaretLine();
-    if (line > 0 && line < Screen::Rows)
-        screenedge_ = false;
-    else if (!screenedge_)
-        screenedge_ = true;
-    else
+    if (review_.EdgeClicks(line <= 0 || line >= Screen::Rows))
         runtime_.Click(EdgeClick);
-    const std::string text = LineText(line);
+    const std::string text = review_.LineText(line);
     // Beside a screen reader the review's lines and characters are its to
     // read as the caret moves.
-    if (speech_->Allows(Utterance::ReviewText))
-        speech_->EchoText(text.empty() ? LanguageString(EmptyLineString) : text);
+    speech_->EchoText(Utterance::ReviewText, text.empty() ? LanguageString(EmptyLineString) : text);
 }
 
 void TForm6::MoveLineBy(int delta)
@@ -264,14 +241,14 @@ void TForm6::AnnouncePosition()
 {
     const int line = CaretLine();
     const int column = virtualscrmemo->textCursor().positionInBlock() + 1;
-    speech_->EchoText(LanguageString(LineString) + " " + std::to_string(line + 1) + ", " +
+    speech_->EchoText(Utterance::ReviewPosition, LanguageString(LineString) + " " + std::to_string(line + 1) + ", " +
                           LanguageString(ColumnString) + " " + std::to_string(column));
 }
 
 void TForm6::MoveByWord(bool forward)
 {
     const std::size_t caret = CaretPosition();
-    MoveCaretTo(forward ? NextWordStart(text_, caret) : PreviousWordStart(text_, caret));
+    MoveCaretTo(forward ? NextWordStart(review_.Text(), caret) : PreviousWordStart(review_.Text(), caret));
 }
 
 void TForm6::virtualscrmemoKeyUp(const QKeyEvent& event)
@@ -292,21 +269,18 @@ void TForm6::virtualscrmemoKeyUp(const QKeyEvent& event)
 void TForm6::AnswerColumnKey(bool ctrl, bool wordKey)
 {
     const std::size_t caret = CaretPosition();
-    if (caret != 0 && caret != text_.size())
-        screenedge_ = false;
-    else if (!screenedge_)
-        screenedge_ = true;
-    else
+    const std::string& text = review_.Text();
+    if (review_.EdgeClicks(caret == 0 || caret == text.size()))
         runtime_.Click(EdgeClick);
-    if (text_.empty() || !speech_->Allows(Utterance::ReviewText))
+    if (text.empty())
         return;
     if (!ctrl) {
         // At a line's end the character right of the caret is the line
         // break's carriage return, which has a name of its own.
-        if (caret < text_.size())
-            speech_->SpeakCharacter(text_.substr(caret, 1));
+        if (caret < text.size())
+            speech_->SpeakCharacter(Utterance::ReviewText, text.substr(caret, 1));
     } else if (wordKey) {
-        speech_->EchoText(wordat(text_, caret));
+        speech_->EchoText(Utterance::ReviewText, wordat(text, caret));
     }
 }
 

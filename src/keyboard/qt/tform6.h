@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "keyboard/screen_review.h"
 #include "runtime/error.h"
 
 class QKeyEvent;
@@ -67,15 +68,13 @@ private:
     void AnswerColumnKey(bool ctrl, bool wordKey);
     void MoveByWord(bool forward);
     void MoveCaretTo(std::size_t position);
-    std::string LineText(int line) const;
     bool EngineReady() const;
     std::string LanguageString(int index) const;
 
     Runtime& runtime_;
     SpeechService* speech_;
     // The screen text as copied, CR LF after every row.
-    std::string text_;
-    bool screenedge_ = false;
+    ScreenReview review_;
 };
 
 } // namespace orbela

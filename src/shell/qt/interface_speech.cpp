@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,6 +17,8 @@
 #include "i18n/control_description.h"
 #include "i18n/qt/control_facts.h"
 #include "i18n/qt/qt_text.h"
+#include "keyboard/key_state.h"
+#include "keyboard/qt/virtual_key.h"
 #include "speech/speech_service.h"
 
 namespace orbela {
@@ -196,7 +199,8 @@ bool InterfaceSpeech::eventFilter(QObject* watched, QEvent* event)
         return QObject::eventFilter(watched, event);
     auto* widget = static_cast<QWidget*>(watched);
     // The key that moves on silences the description it leaves behind.
-    if (event->type() == QEvent::KeyPress && InWatchedWindow(widget) && speech_.Allows(Utterance::Focus))
+    if (event->type() == QEvent::KeyPress && InWatchedWindow(widget) &&
+        speech_.KeyStopsSpeech(IsModifierKey(VirtualKeyOf(static_cast<const QKeyEvent&>(*event)))))
         speech_.StopSpeech();
     // Said once the window's loop runs, when its focus has been settled.
     if (event->type() == QEvent::Show && widget->isWindow() && !qobject_cast<QMenu*>(widget) &&
@@ -223,11 +227,11 @@ void InterfaceSpeech::Say(const std::vector<std::string>& cp1250Texts, Utterance
         const auto slot = speech_.InterfaceSlot();
         if (slot && *slot != speech_.SlotInUse() && !standInTold_) {
             standInTold_ = true;
-            speech_.SpeakInterface(EngineNoticeText(
+            speech_.SpeakInterface(what, EngineNoticeText(
                 *slot == EngineSlot::System ? EngineNotice::SystemServiceSpeaks : EngineNotice::EmbeddedVoiceSpeaks,
                 language_));
         }
-        speech_.SpeakInterface(text);
+        speech_.SpeakInterface(what, text);
     }
 }
 

@@ -69,9 +69,10 @@ void SpeechModeControl::Announce(SpeechMode effective)
     speech_.WhenQuiet([this, alive = QPointer<SpeechModeControl>(this), effective] {
         if (!alive || policy_.Effective() != effective || !speech_.Allows(Utterance::ModeAnnouncement))
             return;
-        speech_.SpeakThroughSystemService(SpeechModeText(language_, effective == SpeechMode::ScreenReader
-                                                    ? SpeechModeString::AnnounceScreenReader
-                                                    : SpeechModeString::AnnounceSelf));
+        speech_.SpeakThroughSystemService(
+            Utterance::ModeAnnouncement,
+            SpeechModeText(language_, effective == SpeechMode::ScreenReader ? SpeechModeString::AnnounceScreenReader
+                                                                            : SpeechModeString::AnnounceSelf));
     });
 }
 

@@ -91,11 +91,7 @@ bool TForm1::FormKeyEvent(QEvent* event)
 
 void TForm1::FormKeyDown(int virtualKey, Qt::KeyboardModifiers modifiers)
 {
-    constexpr int Insert = 45;
-    constexpr int CapsLock = 20;
-    const bool modifier = virtualKey == VirtualKey::Shift || virtualKey == VirtualKey::Control ||
-                          virtualKey == VirtualKey::Alt || virtualKey == Insert || virtualKey == CapsLock;
-    if (speech_ && speech_->KeyStopsSpeech(modifier))
+    if (speech_ && speech_->KeyStopsSpeech(IsModifierKey(virtualKey)))
         speech_->StopSpeech();
     RuntimeState& state = runtime_.State();
     if (state.timerwait) {

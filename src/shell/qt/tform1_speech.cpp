@@ -21,8 +21,7 @@ void TForm1::CreateSpeechObjects()
 {
     if (!speech_)
         return;
-    speech_->Flags().engineready = false;
-    speech_->Flags().usesapi5 = false;
+    speech_->SetUseSapi5(false);
     if (!embeddedEngine_)
         return;
     // Without the engine the program runs on, silent.
@@ -43,10 +42,8 @@ bool TForm1::EmbeddedEngineExists() const
 void TForm1::SetEngineFlags()
 {
     const bool sapi5 = usesapi5submenu->isChecked();
-    if (speech_) {
-        speech_->Flags().usesapi5 = sapi5;
-        speech_->Flags().engineready = sapi5;
-    }
+    if (speech_)
+        speech_->SetUseSapi5(sapi5);
     Voicesubmenu->setEnabled(runtime_.State().voiceallowed && !sapi5);
 }
 

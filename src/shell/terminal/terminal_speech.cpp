@@ -70,7 +70,7 @@ std::optional<std::string> TerminalSpeech::ApplySettings(const IniFile& configur
     try {
         switch (control.ApplyChoice(choice)) {
         case VoiceControl::ChoiceResult::Selected:
-            service_.Flags().engineready = true;
+            service_.VoiceSelected();
             break;
         case VoiceControl::ChoiceResult::NoVoice:
             break;  // silent

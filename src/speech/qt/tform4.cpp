@@ -170,8 +170,7 @@ void TForm4::SetCaptions()
 // Beside a screen reader the dialog's controls are the reader's to say.
 void TForm4::Say(const QString& text, Utterance what)
 {
-    if (services_.speech->Allows(what))
-        services_.speech->SpeakAndWait(ToCp1250(text));
+    services_.speech->SpeakAndWait(what, ToCp1250(text));
 }
 
 void TForm4::FillVoiceList()
@@ -222,7 +221,7 @@ void TForm4::SelectVoice()
     const auto ranges = control_.SelectPicked();
     if (!ranges)
         return;
-    services_.speech->Flags().engineready = true;
+    services_.speech->VoiceSelected();
     SetUpBar(*speedtb, ranges->speed);
     SetUpBar(*pitchtb, ranges->pitch);
     SetUpBar(*volumetb, ranges->volume);

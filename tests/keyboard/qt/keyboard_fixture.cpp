@@ -115,7 +115,7 @@ KeyboardWindowsTest::KeyboardWindowsTest()
     runtime.SetSpeech(speech);
     speech.SetEngine(EngineSlot::Embedded, std::make_unique<JournalEngine>(poster, journal));
     speech.SetUseSapi5(false);
-    speech.Flags().engineready = true;
+    speech.VoiceSelected();
     EchoTones tones;
     tones.start = [this](const std::vector<double>& pitches, double waveset, double length) {
         // The capital's tone; any other tone of the echo sounds on the list.

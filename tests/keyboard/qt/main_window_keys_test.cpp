@@ -59,7 +59,7 @@ protected:
         form1 = std::make_unique<TForm1>(runtime, configuration, report, end, folder / "orbela", services);
         form1->SetVirtualScreen(virtualScreen.get());
         // The window's creation leaves the engine to the voice selection.
-        speech.Flags().engineready = true;
+        speech.VoiceSelected();
         form1->show();
         form1->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form1.get()));

@@ -105,6 +105,9 @@ TEST_F(SpeechModeTest, BesideAScreenReaderOnlyWhatItCannotKnowIsSaidThroughTheSy
         Release(dialog->inputedit, Qt::Key_F, Qt::NoModifier, "f");
         EXPECT_THAT(System(), ElementsAre("say:a"));
         runtime.State().braillekeys = false;
+        // So is the same chord typed on a braille display's keyboard.
+        dialog->TypeDisplayChord("124");
+        EXPECT_THAT(System(), ElementsAre("say:f"));
     });
     // The dialog's name tells the question it answers (the window's title
     // for the screen reader); its title on the screen stays.

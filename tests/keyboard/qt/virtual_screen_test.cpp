@@ -197,7 +197,7 @@ TEST_F(VirtualScreenTest, NoKeyChangesTheTextAndWithoutAnEngineTheKeysAreSilent)
 {
     const std::string before = screen.Text();
     Review([&] {
-        speech.Flags().engineready = false;
+        speech.SetUseSapi5(false);
         Heard();
         SendKey(virtualScreen->virtualscrmemo, Qt::Key_X, Qt::NoModifier, "x");
         Key(Qt::Key_Delete);

@@ -234,14 +234,14 @@ TEST_F(SoundDialogTest, VoiceSwitchedOnWithTheEmbeddedEnginePicksAVoiceOnlyWhenI
     Open([this] { QTest::mouseClick(dialog.voicecheckbox, Qt::LeftButton); }, true);
     EXPECT_FALSE(runtime.State().voiceallowed);
     EXPECT_FALSE(voiceItem.isEnabled());
-    speechService.Flags().usesapi5 = true;
+    speechService.SetUseSapi5(true);
     Open([this] { QTest::mouseClick(dialog.voicecheckbox, Qt::LeftButton); }, true);
     EXPECT_EQ(switched, 2);
     EXPECT_TRUE(runtime.State().voiceallowed);
     EXPECT_FALSE(voiceItem.isEnabled());
 
     // An engine without a voice to pick is no voice at all.
-    speechService.Flags().usesapi5 = false;
+    speechService.SetUseSapi5(false);
     voiceThere = false;
     Open([this] { QTest::mouseClick(dialog.voicecheckbox, Qt::LeftButton); }, true);
     Open([this] { QTest::mouseClick(dialog.voicecheckbox, Qt::LeftButton); }, true);
