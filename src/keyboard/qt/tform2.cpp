@@ -28,11 +28,6 @@
 namespace orbela {
 namespace {
 
-constexpr int OkString = 7;
-constexpr int CaptionString = 23;
-constexpr int EmptyLineString = 29;
-constexpr int ExitProgramString = 45;
-
 // The click played for the editing and caret keys.
 constexpr double EditClick = 2;
 
@@ -114,12 +109,12 @@ void TForm2::SetServices(DataEntryServices services)
 
 void TForm2::FormCreate(int language)
 {
-    setWindowTitle(LanguageText(language, CaptionString));
+    setWindowTitle(LanguageText(language, InterfaceString::EnterData));
     setAccessibleName(windowTitle());
     inputedit->setAccessibleName(windowTitle());
-    Enterbitbtn->setText(LanguageText(language, OkString));
+    Enterbitbtn->setText(LanguageText(language, InterfaceString::Ok));
     Enterbitbtn->setAccessibleName(WithoutAccelerator(Enterbitbtn->text()));
-    exitprogrambtn->setText(LanguageText(language, ExitProgramString));
+    exitprogrambtn->setText(LanguageText(language, InterfaceString::ExitProgram));
     exitprogrambtn->setAccessibleName(WithoutAccelerator(exitprogrambtn->text()));
 }
 
@@ -499,7 +494,7 @@ void TForm2::Click()
 void TForm2::SpeakFieldOrEmptyLine()
 {
     const std::string text = Text();
-    EchoText(text.empty() ? LoadLanguageString(language_, EmptyLineString) : text);
+    EchoText(text.empty() ? LoadLanguageString(language_, InterfaceString::EmptyLine) : text);
 }
 
 } // namespace orbela

@@ -23,13 +23,6 @@
 namespace orbela {
 namespace {
 
-constexpr int CloseString = 17;
-constexpr int ScreenString = 26;
-constexpr int EmptyLineString = 29;
-constexpr int EndOfScreenString = 30;
-constexpr int LineString = 31;
-constexpr int ColumnString = 32;
-
 // Set to 1 by the hosted program when it does not want its screen read.
 constexpr double NoReviewAddress = 50730;
 constexpr double EdgeClick = 16;
@@ -76,11 +69,11 @@ TForm6::TForm6(Runtime& runtime, SpeechService* speech, QWidget* parent)
 void TForm6::FormCreate()
 {
     const int language = runtime_.State().language;
-    setWindowTitle(LanguageText(language, ScreenString));
+    setWindowTitle(LanguageText(language, InterfaceString::Screen));
     setAccessibleName(windowTitle());
     virtualscrmemo->setAccessibleName(windowTitle());
-    closebitbtn->setText(LanguageText(language, CloseString));
-    closebitbtn->setAccessibleName(LanguageText(language, CloseString).remove('&'));
+    closebitbtn->setText(LanguageText(language, InterfaceString::Close));
+    closebitbtn->setAccessibleName(LanguageText(language, InterfaceString::Close).remove('&'));
 }
 
 void TForm6::OpenVirtualScreen()
@@ -97,11 +90,11 @@ void TForm6::OpenVirtualScreen()
     std::optional<Error> toneFailure;
     OpeningToneKeeping(toneFailure);
     if (speech_)
-        speech_->EchoQueuedText(LanguageString(ScreenString));
+        speech_->EchoQueuedText(LanguageString(InterfaceString::Screen));
     exec();
     OpeningToneKeeping(toneFailure);
     if (speech_)
-        speech_->EchoText(LanguageString(EndOfScreenString));
+        speech_->EchoText(LanguageString(InterfaceString::EndOfScreen));
     if (toneFailure)
         throw *toneFailure;
 }
@@ -178,7 +171,7 @@ bool TForm6::EngineReady() const
     return speech_ && speech_->Ready();
 }
 
-std::string TForm6::LanguageString(int index) const
+std::string TForm6::LanguageString(InterfaceString index) const
 {
     return LoadLanguageString(runtime_.State().language, index);
 }
@@ -229,7 +222,7 @@ void TForm6::AnswerLineKey()
     // Beside a screen reader the review's lines and characters are its to
     // read as the caret moves.
     if (speech_->Allows(Utterance::ReviewText))
-        speech_->EchoText(text.empty() ? LanguageString(EmptyLineString) : text);
+        speech_->EchoText(text.empty() ? LanguageString(InterfaceString::EmptyLine) : text);
 }
 
 void TForm6::MoveLineBy(int delta)
@@ -264,8 +257,8 @@ void TForm6::AnnouncePosition()
 {
     const int line = CaretLine();
     const int column = virtualscrmemo->textCursor().positionInBlock() + 1;
-    speech_->EchoText(LanguageString(LineString) + " " + std::to_string(line + 1) + ", " +
-                          LanguageString(ColumnString) + " " + std::to_string(column));
+    speech_->EchoText(LanguageString(InterfaceString::Line) + " " + std::to_string(line + 1) + ", " +
+                          LanguageString(InterfaceString::Column) + " " + std::to_string(column));
 }
 
 void TForm6::MoveByWord(bool forward)

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "i18n/interface_strings.h"
 #include "runtime/error.h"
 
 class QKeyEvent;
@@ -69,7 +70,7 @@ private:
     void MoveCaretTo(std::size_t position);
     std::string LineText(int line) const;
     bool EngineReady() const;
-    std::string LanguageString(int index) const;
+    std::string LanguageString(InterfaceString index) const;
 
     Runtime& runtime_;
     SpeechService* speech_;

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "i18n/resource_localizer.h"
+#include "i18n/interface_strings.h"
 #include "runtime/cp1250.h"
 #include "runtime/error.h"
 #include "runtime/error_report.h"
@@ -22,7 +22,6 @@
 namespace orbela {
 namespace {
 
-constexpr int VoiceMissingString = 43;
 constexpr const char* VoiceSection = "Voice";
 
 // What the voice dialog's bar would make of a configured value: clamped to
@@ -86,7 +85,7 @@ std::optional<std::string> TerminalSpeech::ApplySettings(const IniFile& configur
     if (!pick) {
         if (person.empty())
             return std::nullopt;  // no voice at all: silent
-        return LoadLanguageString(state_.language, VoiceMissingString) + " " + person;
+        return LoadLanguageString(state_.language, InterfaceString::VoiceMissing) + " " + person;
     }
     try {
         engine->SelectVoice(voices[*pick].identifier);
