@@ -47,7 +47,7 @@ printf '[voice]\nvoiceallowed=1\n[speech]\nmode=%s\npriority=%s\n' "$mode" "$pri
 patience=900
 [ -n "$measure_only" ] && patience=3000
 export patience
-cp "$(dirname "$0")"/../../support/orca_session.sh "$work"/
+cp "$(dirname "$0")"/../../support/{orca_session,speech_dispatcher,xvfb_windows}.sh "$work"/
 printf 'polož peníze\nv\ns\n' >"$work"/commands.txt
 
 cat >"$work"/play.sh <<'INNER'
@@ -76,7 +76,7 @@ export ALSOFT_DRIVERS=pulse PULSE_SINK=program
 program=$!
 session_pids+=($program)
 
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+. ./xvfb_windows.sh
 now() { date +%s.%N; }
 # Where the speech log stood when the mode changed.
 mark() { echo "$1 $(wc -l <speech.log)" >>phases.txt; }
