@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "keyboard/field_echo.h"
 
+#include "i18n/interface_strings.h"
 #include "i18n/resource_localizer.h"
 #include "keyboard/word_reading.h"
 #include "runtime/runtime.h"
@@ -10,7 +11,6 @@
 namespace orbela {
 namespace {
 
-constexpr int EmptyLineString = 29;
 // The click played for the editing and caret keys.
 constexpr double EditClick = 2;
 
@@ -94,7 +94,7 @@ void FieldEcho::CaretReached(const std::string& text, int caret)
 
 void FieldEcho::WholeField(const std::string& text)
 {
-    Text(text.empty() ? LoadLanguageString(language_, EmptyLineString) : text);
+    Text(text.empty() ? LoadLanguageString(language_, InterfaceString::EmptyLine) : text);
 }
 
 // Beside a screen reader the field's keys and text are its to say.

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "i18n/resource_localizer.h"
+#include "i18n/interface_strings.h"
 #include "runtime/input_dialog.h"
 #include "runtime/number_conversion.h"
 #include "runtime/runtime.h"
@@ -13,8 +13,6 @@
 namespace orbela {
 namespace {
 
-constexpr int EnterDataString = 23;
-constexpr int PleaseRetypeString = 44;
 constexpr char FieldSeparator = ',';
 constexpr char Quote = '"';
 
@@ -55,7 +53,7 @@ int Runtime::AskForLine(std::uint8_t mode)
 {
     dialog_.ClearField();
     if (mode != static_cast<std::uint8_t>(InputMode::Fresh))
-        Print(LoadLanguageString(state_.language, EnterDataString), LineEnd::NewLine);
+        Print(LoadLanguageString(state_.language, InterfaceString::EnterData), LineEnd::NewLine);
     return dialog_.ShowModal();
 }
 
@@ -160,7 +158,7 @@ void Runtime::InputNumber(double& destination, std::uint8_t mode)
         // Only a call that began with nothing left of the line gets here,
         // so the rest it started with was empty.
         pending.clear();
-        Print(LoadLanguageString(state_.language, PleaseRetypeString), LineEnd::NewLine);
+        Print(LoadLanguageString(state_.language, InterfaceString::PleaseRetype), LineEnd::NewLine);
     }
 }
 

@@ -6,15 +6,13 @@
 #include <fstream>
 
 #include "hosted/orbelaprog.h"
-#include "i18n/resource_localizer.h"
+#include "i18n/interface_strings.h"
 #include "runtime/cp1250.h"
 #include "runtime/error.h"
 #include "runtime/runtime.h"
 
 namespace orbela {
 namespace {
-
-constexpr int ReadyString = 25;
 
 // The hosted program's data file. No statement of this runtime reads it; it
 // is held open for the run as the program expects.
@@ -41,7 +39,7 @@ void RunHostedProgram(Runtime& runtime)
     runtime.State().startedonce = true;
     runtime.ResetRuntime();
     RunKvaldor(runtime);
-    runtime.Print(LoadLanguageString(runtime.State().language, ReadyString), LineEnd::NewLine);
+    runtime.Print(LoadLanguageString(runtime.State().language, InterfaceString::Ready), LineEnd::NewLine);
     datafile.close();
 }
 

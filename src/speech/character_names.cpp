@@ -4,7 +4,7 @@
 #include <fstream>
 #include <optional>
 
-#include "i18n/resource_localizer.h"
+#include "i18n/interface_strings.h"
 #include "runtime/error.h"
 #include "runtime/profile_integer.h"
 
@@ -66,7 +66,7 @@ void CharacterNameTable::Clear()
 
 std::string CharacterNameFileName(int language)
 {
-    return LoadLanguageString(language, 24) + ".eky";
+    return LoadLanguageString(language, InterfaceString::CharacterNamesStem) + ".eky";
 }
 
 } // namespace orbela

@@ -17,6 +17,8 @@ void RecordingEngine::Speak(std::string_view utf8Text, SpeechMarkup markup)
         throw Error(message);
     }
     commands_.push_back({Command::Kind::Speak, std::string(utf8Text), markup});
+    if (onSpeak_)
+        onSpeak_(commands_.back().text);
     ++accepted_;
     if (playback_ == Playback::Manual)
         return;

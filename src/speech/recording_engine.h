@@ -8,6 +8,7 @@
 // the test calls Start() and Finish().
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -58,6 +59,9 @@ public:
     void SetVoices(std::vector<VoiceInfo> voices) { voices_ = std::move(voices); }
     // The next Speak raises Error with this text.
     void FailNextSpeak(std::string message) { failure_ = std::move(message); }
+    // Called with each text as it is accepted, for a test that writes speech
+    // in one record with other events, in their order.
+    void OnSpeak(std::function<void(const std::string&)> observer) { onSpeak_ = std::move(observer); }
 
     const std::vector<Command>& Commands() const { return commands_; }
     // The texts of the Speak commands, in order.
@@ -72,6 +76,7 @@ private:
     std::vector<VoiceInfo> voices_;
     std::vector<Command> commands_;
     std::string failure_;
+    std::function<void(const std::string&)> onSpeak_;
 };
 
 } // namespace orbela

@@ -8,7 +8,7 @@
 #include "braille/braille_setting.h"
 #include "i18n/resource_localizer.h"
 #include "settings/ini_file.h"
-#include "shell/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace orbela {
 namespace {

@@ -6,23 +6,6 @@
 
 namespace orbela::testing {
 
-// Forwards to the script and notes the game's state each time it opens.
-class KvaldorRun::ProbingDialog final : public InputDialog {
-public:
-    ProbingDialog(ScriptedDialog& script, KvaldorRun& run) : script_(script), run_(run) {}
-    void ClearField() override { script_.ClearField(); }
-    int ShowModal() override
-    {
-        run_.Opened();
-        return script_.ShowModal();
-    }
-    std::string FieldText() const override { return script_.FieldText(); }
-
-private:
-    ScriptedDialog& script_;
-    KvaldorRun& run_;
-};
-
 // Virtual time that also remembers each wait and where in the speech it fell.
 class KvaldorRun::WaitClock final : public Clock {
 public:
@@ -76,13 +59,13 @@ private:
 };
 
 KvaldorRun::KvaldorRun()
-    : dialog_(std::make_unique<ProbingDialog>(script_, *this)),
-      waitClock_(std::make_unique<WaitClock>(clock_, *this)),
+    : waitClock_(std::make_unique<WaitClock>(clock_, *this)),
       history_(std::make_unique<ScreenHistory>(screen_)),
-      runtime_(std::make_unique<Runtime>(screen_, *dialog_, speech_, *waitClock_)),
+      runtime_(std::make_unique<Runtime>(screen_, script_, speech_, *waitClock_)),
       game_(*runtime_)
 {
     screen_.SetObserver(history_.get());
+    script_.OnShow([this] { Opened(); });
 }
 
 KvaldorRun::~KvaldorRun()

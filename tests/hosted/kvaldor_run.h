@@ -75,7 +75,6 @@ public:
     Screen& GetScreen() { return screen_; }
 
 private:
-    class ProbingDialog;
     class WaitClock;
     class ScreenHistory;
 
@@ -83,7 +82,6 @@ private:
 
     Screen screen_;
     ScriptedDialog script_;
-    std::unique_ptr<ProbingDialog> dialog_;
     RecordingSpeech speech_;
     VirtualClock clock_;
     std::unique_ptr<WaitClock> waitClock_;

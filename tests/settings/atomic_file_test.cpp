@@ -9,8 +9,8 @@
 #include <thread>
 
 #include "runtime/error.h"
-#include "shell/temp_folder.h"
 #include "support/fakes.h"
+#include "support/temp_folder.h"
 
 namespace orbela {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "runtime/error.h"
-#include "shell/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace orbela {
 namespace {

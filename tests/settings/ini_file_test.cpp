@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "runtime/error.h"
-#include "shell/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace orbela {
 namespace {

@@ -7,7 +7,7 @@
 #include "settings/ini_file.h"
 #include "settings/speech_settings.h"
 #include "settings/voice_settings.h"
-#include "shell/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace orbela {
 namespace {

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/error.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace orbela {
 namespace {

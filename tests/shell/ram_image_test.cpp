@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/error.h"
-#include "shell/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace orbela {
 namespace {

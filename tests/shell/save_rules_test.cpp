@@ -18,7 +18,7 @@
 #include "settings/configuration.h"
 #include "settings/ini_file.h"
 #include "shell/ram_image.h"
-#include "shell/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace orbela {
 namespace {

@@ -15,7 +15,7 @@
 
 #include "runtime/error.h"
 #include "shell/executable_path.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace orbela {
 namespace {

@@ -14,7 +14,6 @@
 #include <fstream>
 #include <thread>
 
-#include "gui_queue.h"
 #include "runtime/error.h"
 #include "runtime/runtime_state.h"
 #include "speech/espeak/openal_stream.h"
@@ -22,6 +21,7 @@
 #include "speech/speech_service.h"
 #include "speech/voice_selection.h"
 #include "support/fakes.h"
+#include "support/gui_queue.h"
 #include "wave_file.h"
 
 namespace orbela {

@@ -10,13 +10,13 @@
 #include <thread>
 #include <utility>
 
-#include "gui_queue.h"
 #include "runtime/error.h"
 #include "runtime/runtime_state.h"
 #include "speech/capital_letters.h"
 #include "speech/echo_timer.h"
 #include "speech/recording_engine.h"
 #include "support/fakes.h"
+#include "support/gui_queue.h"
 
 namespace orbela {
 namespace {

@@ -17,11 +17,11 @@
 #include <fstream>
 #include <thread>
 
-#include "gui_queue.h"
 #include "runtime/error.h"
 #include "runtime/runtime_state.h"
 #include "speech/speech_service.h"
 #include "support/fakes.h"
+#include "support/gui_queue.h"
 
 extern char** environ;
 

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "gui_queue.h"
 #include "runtime/error.h"
 #include "speech/recording_engine.h"
 #include "support/fakes.h"
+#include "support/gui_queue.h"
 
 namespace orbela {
 namespace {

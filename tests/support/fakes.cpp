@@ -13,6 +13,8 @@ void ScriptedDialog::ConfirmUtf8(std::string_view utf8Line)
 int ScriptedDialog::ShowModal()
 {
     ++shown_;
+    if (onShow_)
+        onShow_();
     if (answers_.empty())
         throw ScriptExhausted();
     Answer answer = std::move(answers_.front());

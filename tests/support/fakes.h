@@ -4,6 +4,7 @@
 // from a script, a speech output that records, an error report that records.
 
 #include <deque>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -29,6 +30,9 @@ public:
     void ConfirmUtf8(std::string_view utf8Line);
     // Closes the dialog without confirming, leaving the typed text in the field.
     void Cancel(std::string cp1250Line = {}) { answers_.push_back({0, std::move(cp1250Line)}); }
+    // Called each time the dialog opens, before it answers: a test notes the
+    // game's state as the player would see it.
+    void OnShow(std::function<void()> observer) { onShow_ = std::move(observer); }
 
     void ClearField() override
     {
@@ -48,6 +52,7 @@ private:
         std::string text;
     };
     std::deque<Answer> answers_;
+    std::function<void()> onShow_;
     std::string field_;
     int shown_ = 0;
     int clears_ = 0;

@@ -7,6 +7,9 @@
 # and Orca with its own settings folder and debug file. Sourced, not run;
 # everything is written below $session_dir and ended by stop_session.
 
+# shellcheck source=speech_dispatcher.sh
+. "$(dirname "${BASH_SOURCE[0]}")"/speech_dispatcher.sh
+
 session_pids=()
 
 # Waits up to $2 tenths of a second for the command $1 to succeed.
@@ -47,20 +50,14 @@ PA
     export PULSE_SERVER=unix:$session_dir/pulse.sock
     wait_until "pactl info" 100 || { echo "FAIL: PulseAudio did not start"; return 1; }
 
-    mkdir -p "$session_dir"/speechd
-    cp -r /etc/speech-dispatcher/. "$session_dir"/speechd/
-    cat >>"$session_dir"/speechd/speechd.conf <<SD
-AudioOutputMethod "pulse"
+    # Quick speech keeps the test short; Orca sets its own rate.
+    start_private_speechd "$session_dir" 'AudioOutputMethod "pulse"
 DefaultModule espeak-ng
-# Quick speech keeps the test short; Orca sets its own rate.
 DefaultRate 100
-CustomLogFile "protocol" "$session_dir/protocol.log"
-SD
-    speech-dispatcher -s -c unix_socket -S "$session_dir"/speechd.sock -C "$session_dir"/speechd -t 600 \
-        >"$session_dir"/speechd.log 2>&1 &
-    session_pids+=($!)
-    export SPEECHD_ADDRESS=unix_socket:$session_dir/speechd.sock
-    wait_until "[ -S '$session_dir/speechd.sock' ]" 100 || { echo "FAIL: speech-dispatcher did not start"; return 1; }
+CustomLogFile "protocol" "'"$session_dir"'/protocol.log"'
+    local started=$?
+    session_pids+=("$speechd_pid")
+    [ "$started" = 0 ] || return 1
     wait_until "gdbus introspect --session --dest org.a11y.Bus --object-path /org/a11y/bus" 100 ||
         { echo "FAIL: no accessibility bus"; return 1; }
 }

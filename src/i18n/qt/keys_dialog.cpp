@@ -9,12 +9,6 @@
 #include "i18n/qt/qt_text.h"
 
 namespace orbela {
-namespace {
-
-constexpr int CloseString = 17;
-
-} // namespace
-
 KeysDialog::KeysDialog(const int& language, QWidget* parent) : QDialog(parent), language_(language)
 {
     setObjectName("KeysDialog");
@@ -37,8 +31,7 @@ void KeysDialog::Fill()
     setWindowTitle(title);
     setAccessibleName(title);
     keyslist->setAccessibleName(title);
-    closebutton->setText(LanguageText(language_, CloseString));
-    closebutton->setAccessibleName(QString(closebutton->text()).remove('&'));
+    ApplyCaption(*closebutton, language_, InterfaceString::Close);
     keyslist->clear();
     for (const KeyHelpSection& section : KeyHelp(language_)) {
         // A section's title is an item of its own, read as the arrows

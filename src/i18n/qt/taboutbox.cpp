@@ -15,11 +15,6 @@
 namespace orbela {
 namespace {
 
-constexpr int ProductNameString = 1;
-constexpr int OkString = 7;
-constexpr int CaptionString = 36;
-constexpr int VersionString = 37;
-
 QLabel* NamedLabel(const char* objectName, QWidget* parent)
 {
     auto* label = new QLabel(parent);
@@ -71,17 +66,15 @@ TAboutbox::TAboutbox(int language, QWidget* parent) : QDialog(parent)
 void TAboutbox::FormCreate(int language)
 {
     SetShownLanguage(*this, language);
-    setWindowTitle(LanguageText(language, CaptionString));
-    setAccessibleName(windowTitle());
-    ProductName->setText(LanguageText(language, ProductNameString));
-    Version->setText(LanguageText(language, VersionString) + ' ' + QString::fromStdString(ProgramVersion()));
+    ApplyCaption(*this, language, InterfaceString::AboutCaption);
+    ProductName->setText(LanguageText(language, InterfaceString::ProductName));
+    Version->setText(LanguageText(language, InterfaceString::Version) + ' ' + QString::fromStdString(ProgramVersion()));
     // The same lines --version prints; the licence is not translated.
     Copyright->setText(QString::fromStdString(CopyrightLine() + "\n" + LicenceLine()));
-    OKButton->setText(LanguageText(language, OkString));
     for (QLabel* label : {ProductName, Version, Copyright, Comments})
         label->setAccessibleName(label->text());
     ProgramIcon->setAccessibleName(ProductName->text());
-    OKButton->setAccessibleName(QString(OKButton->text()).remove('&'));
+    ApplyCaption(*OKButton, language, InterfaceString::Ok);
 }
 
 } // namespace orbela

@@ -15,16 +15,6 @@
 #include "settings/configuration.h"
 
 namespace orbela {
-namespace {
-
-constexpr int ChangesAppliedString = 6;
-constexpr int OkString = 7;
-constexpr int CancelString = 8;
-constexpr int LanguageGroupString = 9;
-constexpr int CaptionString = 10;
-
-} // namespace
-
 TForm3::TForm3(IniFile& configuration, int& language, QWidget* parent)
     : QDialog(parent), configuration_(configuration), language_(language)
 {
@@ -90,14 +80,10 @@ void TForm3::languagergroupClick()
 void TForm3::SetTexts()
 {
     SetShownLanguage(*this, language_);
-    setWindowTitle(LanguageText(language_, CaptionString));
-    setAccessibleName(windowTitle());
-    languagergroup->setTitle(LanguageText(language_, LanguageGroupString));
-    languagergroup->setAccessibleName(QString(languagergroup->title()).remove('&'));
-    okbitbtn->setText(LanguageText(language_, OkString));
-    okbitbtn->setAccessibleName(QString(okbitbtn->text()).remove('&'));
-    cancelbitbtn->setText(LanguageText(language_, CancelString));
-    cancelbitbtn->setAccessibleName(QString(cancelbitbtn->text()).remove('&'));
+    ApplyCaption(*this, language_, InterfaceString::EnvironmentCaption);
+    ApplyCaption(*languagergroup, language_, InterfaceString::LanguageGroup);
+    ApplyCaption(*okbitbtn, language_, InterfaceString::Ok);
+    ApplyCaption(*cancelbitbtn, language_, InterfaceString::Cancel);
 }
 
 int TForm3::SelectedIndex() const
@@ -134,7 +120,7 @@ void TForm3::ShowEnvironment()
         return;
     WriteLanguage(configuration_, language_);
     if (SelectedIndex() != remembered)
-        ShowMessage(parentWidget(), LanguageText(language_, ChangesAppliedString));
+        ShowMessage(parentWidget(), LanguageText(language_, InterfaceString::ChangesApplied));
 }
 
 } // namespace orbela

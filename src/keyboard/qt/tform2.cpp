@@ -30,15 +30,6 @@
 namespace orbela {
 namespace {
 
-constexpr int OkString = 7;
-constexpr int CaptionString = 23;
-constexpr int ExitProgramString = 45;
-
-QString WithoutAccelerator(QString text)
-{
-    return text.remove('&');
-}
-
 bool Held(const QKeyEvent& event, Qt::KeyboardModifier modifier)
 {
     return event.modifiers().testFlag(modifier);
@@ -114,13 +105,11 @@ void TForm2::SetServices(DataEntryServices services)
 
 void TForm2::FormCreate(int language)
 {
-    setWindowTitle(LanguageText(language, CaptionString));
+    setWindowTitle(LanguageText(language, InterfaceString::EnterData));
     setAccessibleName(windowTitle());
     inputedit->setAccessibleName(windowTitle());
-    Enterbitbtn->setText(LanguageText(language, OkString));
-    Enterbitbtn->setAccessibleName(WithoutAccelerator(Enterbitbtn->text()));
-    exitprogrambtn->setText(LanguageText(language, ExitProgramString));
-    exitprogrambtn->setAccessibleName(WithoutAccelerator(exitprogrambtn->text()));
+    ApplyCaption(*Enterbitbtn, language, InterfaceString::Ok);
+    ApplyCaption(*exitprogrambtn, language, InterfaceString::ExitProgram);
 }
 
 void TForm2::ClearField()

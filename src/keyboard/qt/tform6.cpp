@@ -24,13 +24,6 @@
 namespace orbela {
 namespace {
 
-constexpr int CloseString = 17;
-constexpr int ScreenString = 26;
-constexpr int EmptyLineString = 29;
-constexpr int EndOfScreenString = 30;
-constexpr int LineString = 31;
-constexpr int ColumnString = 32;
-
 // Set to 1 by the hosted program when it does not want its screen read.
 constexpr double NoReviewAddress = 50730;
 constexpr double EdgeClick = 16;
@@ -75,11 +68,10 @@ TForm6::TForm6(Runtime& runtime, SpeechService* speech, QWidget* parent)
 void TForm6::FormCreate()
 {
     const int language = runtime_.State().language;
-    setWindowTitle(LanguageText(language, ScreenString));
+    setWindowTitle(LanguageText(language, InterfaceString::Screen));
     setAccessibleName(windowTitle());
     virtualscrmemo->setAccessibleName(windowTitle());
-    closebitbtn->setText(LanguageText(language, CloseString));
-    closebitbtn->setAccessibleName(LanguageText(language, CloseString).remove('&'));
+    ApplyCaption(*closebitbtn, language, InterfaceString::Close);
 }
 
 void TForm6::OpenVirtualScreen()
@@ -96,11 +88,11 @@ void TForm6::OpenVirtualScreen()
     std::optional<Error> toneFailure;
     OpeningToneKeeping(toneFailure);
     if (speech_)
-        speech_->EchoQueuedText(Utterance::ReviewBoundary, LanguageString(ScreenString));
+        speech_->EchoQueuedText(Utterance::ReviewBoundary, LanguageString(InterfaceString::Screen));
     exec();
     OpeningToneKeeping(toneFailure);
     if (speech_)
-        speech_->EchoText(Utterance::ReviewBoundary, LanguageString(EndOfScreenString));
+        speech_->EchoText(Utterance::ReviewBoundary, LanguageString(InterfaceString::EndOfScreen));
     if (toneFailure)
         throw *toneFailure;
 }
@@ -159,7 +151,7 @@ bool TForm6::EngineReady() const
     return speech_ && speech_->Ready();
 }
 
-std::string TForm6::LanguageString(int index) const
+std::string TForm6::LanguageString(InterfaceString index) const
 {
     return LoadLanguageString(runtime_.State().language, index);
 }
@@ -206,7 +198,7 @@ void TForm6::AnswerLineKey()
     const std::string text = review_.LineText(line);
     // Beside a screen reader the review's lines and characters are its to
     // read as the caret moves.
-    speech_->EchoText(Utterance::ReviewText, text.empty() ? LanguageString(EmptyLineString) : text);
+    speech_->EchoText(Utterance::ReviewText, text.empty() ? LanguageString(InterfaceString::EmptyLine) : text);
 }
 
 void TForm6::MoveLineBy(int delta)
@@ -241,8 +233,8 @@ void TForm6::AnnouncePosition()
 {
     const int line = CaretLine();
     const int column = virtualscrmemo->textCursor().positionInBlock() + 1;
-    speech_->EchoText(Utterance::ReviewPosition, LanguageString(LineString) + " " + std::to_string(line + 1) + ", " +
-                          LanguageString(ColumnString) + " " + std::to_string(column));
+    speech_->EchoText(Utterance::ReviewPosition, LanguageString(InterfaceString::Line) + " " + std::to_string(line + 1) + ", " +
+                          LanguageString(InterfaceString::Column) + " " + std::to_string(column));
 }
 
 void TForm6::MoveByWord(bool forward)

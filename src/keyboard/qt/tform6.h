@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "i18n/interface_strings.h"
 #include "keyboard/screen_review.h"
 #include "runtime/error.h"
 
@@ -69,7 +70,7 @@ private:
     void MoveByWord(bool forward);
     void MoveCaretTo(std::size_t position);
     bool EngineReady() const;
-    std::string LanguageString(int index) const;
+    std::string LanguageString(InterfaceString index) const;
 
     Runtime& runtime_;
     SpeechService* speech_;

@@ -38,20 +38,6 @@
 namespace orbela {
 namespace {
 
-constexpr int ProductNameString = 1;
-constexpr int ProgramString = 2;
-constexpr int StartString = 3;
-constexpr int SettingsString = 4;
-constexpr int EnvironmentString = 5;
-constexpr int SoundsString = 20;
-constexpr int UseSapi5String = 27;
-constexpr int ExitString = 33;
-constexpr int HelpString = 34;
-constexpr int AboutString = 35;
-constexpr int VoiceString = 38;
-constexpr int BrailleKeyboardString = 46;
-constexpr int ScreenString = 26;
-
 QAction* NewItem(QMenu* menu, const char* name, const QKeySequence& shortcut = {})
 {
     QAction* item = menu->addAction(QString());
@@ -181,14 +167,14 @@ void TForm1::LoadCurrentLanguage()
 void TForm1::SetCaption()
 {
     const QString program = QString::fromStdString(ExecutableCaptionName(executable_));
-    setWindowTitle(program + " - " + LanguageText(runtime_.State().language, ProductNameString));
+    setWindowTitle(program + " - " + LanguageText(runtime_.State().language, InterfaceString::ProductName));
     setAccessibleName(windowTitle());
     // What the program says as it opens, for a screen reader to read.
     const QString welcome = FromCp1250(GuidanceText(runtime_.State().language, GuidanceString::Welcome));
     setAccessibleDescription(welcome);
     printmemo->setAccessibleDescription(welcome);
     // The screen reader names the game's screen as the review does.
-    printmemo->setAccessibleName(LanguageText(runtime_.State().language, ScreenString));
+    printmemo->setAccessibleName(LanguageText(runtime_.State().language, InterfaceString::Screen));
 }
 
 void TForm1::SetMenuCaptions()
@@ -196,17 +182,17 @@ void TForm1::SetMenuCaptions()
     const int language = runtime_.State().language;
     SetShownLanguage(*this, language);
     const std::array<std::pair<QAction*, QString>, 11> captions{{
-        {Programmenu, LanguageText(language, ProgramString)},
-        {Startsubmenu, LanguageText(language, StartString)},
-        {exitsubmenu, LanguageText(language, ExitString)},
-        {settingsmenu, LanguageText(language, SettingsString)},
-        {Voicesubmenu, LanguageText(language, VoiceString) + "..."},
-        {usesapi5submenu, LanguageText(language, UseSapi5String)},
-        {environmentsubmenu, LanguageText(language, EnvironmentString) + "..."},
-        {soundssubmenu, LanguageText(language, SoundsString) + "..."},
-        {braillekeyboarditem, LanguageText(language, BrailleKeyboardString)},
-        {helpmenu, LanguageText(language, HelpString)},
-        {aboutsubmenu, LanguageText(language, AboutString)},
+        {Programmenu, LanguageText(language, InterfaceString::ProgramMenu)},
+        {Startsubmenu, LanguageText(language, InterfaceString::StartItem)},
+        {exitsubmenu, LanguageText(language, InterfaceString::ExitItem)},
+        {settingsmenu, LanguageText(language, InterfaceString::SettingsMenu)},
+        {Voicesubmenu, LanguageText(language, InterfaceString::VoiceItem) + "..."},
+        {usesapi5submenu, LanguageText(language, InterfaceString::UseSapi5Item)},
+        {environmentsubmenu, LanguageText(language, InterfaceString::EnvironmentItem) + "..."},
+        {soundssubmenu, LanguageText(language, InterfaceString::SoundsItem) + "..."},
+        {braillekeyboarditem, LanguageText(language, InterfaceString::BrailleKeyboardItem)},
+        {helpmenu, LanguageText(language, InterfaceString::HelpMenu)},
+        {aboutsubmenu, LanguageText(language, InterfaceString::AboutItem)},
     }};
     for (const auto& [item, caption] : captions) {
         item->setText(caption);

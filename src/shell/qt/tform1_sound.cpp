@@ -22,7 +22,6 @@
 namespace orbela {
 namespace {
 
-constexpr int CannotFindFileString = 42;
 const std::filesystem::path SoundsFile = "sounds.dat";
 
 } // namespace
@@ -74,7 +73,7 @@ void TForm1::LoadSounds()
         const auto found = FindDataFileIn(folders, SoundsFile);
         if (!found || !sound_->List().LoadFile(*found)) {
             ShowMessage(this,
-                        LanguageText(runtime_.State().language, CannotFindFileString) + ' ' +
+                        LanguageText(runtime_.State().language, InterfaceString::CannotFindFile) + ' ' +
                             FromCp1250(SearchedPlaces(folders, SoundsFile)),
                         MessageKind::Error);
             processEnd_.EndAtOnce();

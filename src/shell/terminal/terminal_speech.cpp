@@ -4,6 +4,7 @@
 #include <exception>
 #include <utility>
 
+#include "i18n/interface_strings.h"
 #include "i18n/resource_localizer.h"
 #include "runtime/error.h"
 #include "runtime/error_report.h"
@@ -21,7 +22,6 @@
 namespace orbela {
 namespace {
 
-constexpr int VoiceMissingString = 43;
 
 } // namespace
 
@@ -75,7 +75,7 @@ std::optional<std::string> TerminalSpeech::ApplySettings(const IniFile& configur
         case VoiceControl::ChoiceResult::NoVoice:
             break;  // silent
         case VoiceControl::ChoiceResult::Missing:
-            return LoadLanguageString(state_.language, VoiceMissingString) + " " + choice.person;
+            return LoadLanguageString(state_.language, InterfaceString::VoiceMissing) + " " + choice.person;
         }
     } catch (const Error& error) {
         report.Report(error.what());

@@ -21,22 +21,9 @@
 namespace orbela {
 namespace {
 
-constexpr int OkString = 7;
-constexpr int CancelString = 8;
-constexpr int CaptionString = 21;
-constexpr int VoiceString = 22;
-constexpr int VolumeString = 28;
-constexpr int OrbelaSoundsString = 39;
-constexpr int NoVoicesString = 40;
-
 constexpr double PreviewPitch = 1000;
 constexpr double PreviewWaveSet = 1;
 constexpr double PreviewLength = 100;
-
-QString WithoutAccelerator(const QString& text)
-{
-    return QString(text).remove('&');
-}
 
 } // namespace
 
@@ -87,18 +74,12 @@ void TForm5::FormCreate()
 {
     const int language = runtime_.State().language;
     SetShownLanguage(*this, language);
-    setWindowTitle(LanguageText(language, CaptionString));
-    setAccessibleName(windowTitle());
-    voicecheckbox->setText(LanguageText(language, VoiceString));
-    orbelasoundschk->setText(LanguageText(language, OrbelaSoundsString));
-    sndvolstatic->setText(LanguageText(language, VolumeString));
-    okbitbtn->setText(LanguageText(language, OkString));
-    cancelbitbtn->setText(LanguageText(language, CancelString));
-    for (QWidget* control : std::initializer_list<QWidget*>{voicecheckbox, orbelasoundschk, okbitbtn, cancelbitbtn}) {
-        if (auto* button = qobject_cast<QAbstractButton*>(control))
-            button->setAccessibleName(WithoutAccelerator(button->text()));
-    }
-    sndvoltrackbar->setAccessibleName(WithoutAccelerator(sndvolstatic->text()));
+    ApplyCaption(*this, language, InterfaceString::SoundsCaption);
+    ApplyCaption(*voicecheckbox, language, InterfaceString::AllowVoice);
+    ApplyCaption(*orbelasoundschk, language, InterfaceString::OrbelaSounds);
+    ApplyCaption(*sndvolstatic, language, InterfaceString::SoundVolume);
+    ApplyCaption(*okbitbtn, language, InterfaceString::Ok);
+    ApplyCaption(*cancelbitbtn, language, InterfaceString::Cancel);
 }
 
 int TForm5::PositionForVolume(std::int32_t sndvolume)
@@ -155,7 +136,7 @@ void TForm5::ApplyVoice()
         const bool engine = voice_.embeddedEngineExists();
         if (!engine || (switchVoiceOn_ && !switchVoiceOn_())) {
             voicecheckbox->setChecked(false);
-            ShowMessage(parentWidget(), LanguageText(state.language, NoVoicesString));
+            ShowMessage(parentWidget(), LanguageText(state.language, InterfaceString::NoVoices));
         }
     }
     state.voiceallowed = voicecheckbox->isChecked();

@@ -24,17 +24,6 @@
 namespace orbela {
 namespace {
 
-constexpr int CaptionString = 11;
-constexpr int VoicesString = 12;
-constexpr int PitchString = 13;
-constexpr int SpeedString = 14;
-constexpr int VolumeString = 15;
-constexpr int SelectString = 16;
-constexpr int CloseString = 17;
-constexpr int VoiceNotAllowedString = 18;
-constexpr int VoiceSelectedString = 19;
-constexpr int NoVoicesString = 40;
-constexpr int VoiceMissingString = 43;
 
 QSlider* NewBar(QWidget* parent, const char* name)
 {
@@ -149,22 +138,14 @@ void TForm4::SetCaptions()
 {
     const int language = services_.state->language;
     SetShownLanguage(*this, language);
-    setWindowTitle(LanguageText(language, CaptionString));
-    setAccessibleName(windowTitle());
-    voicestatic->setText(LanguageText(language, VoicesString));
-    pitchstatic->setText(LanguageText(language, PitchString));
-    speedstatic->setText(LanguageText(language, SpeedString));
-    volumestatic->setText(LanguageText(language, VolumeString));
-    vyberhlasbitbtn->setText(LanguageText(language, SelectString));
-    closebitbtn->setText(LanguageText(language, CloseString));
-    // A screen reader reads these names; a list does not take its label's.
-    const std::pair<QWidget*, QString> names[] = {
-        {voicelist, voicestatic->text()},     {pitchtb, pitchstatic->text()},
-        {speedtb, speedstatic->text()},       {volumetb, volumestatic->text()},
-        {vyberhlasbitbtn, vyberhlasbitbtn->text()}, {closebitbtn, closebitbtn->text()},
-    };
-    for (const auto& [control, caption] : names)
-        control->setAccessibleName(QString(caption).remove('&'));
+    ApplyCaption(*this, language, InterfaceString::VoiceCaption);
+    // The labels name their lists and sliders for a screen reader.
+    ApplyCaption(*voicestatic, language, InterfaceString::Voices);
+    ApplyCaption(*pitchstatic, language, InterfaceString::Pitch);
+    ApplyCaption(*speedstatic, language, InterfaceString::Speed);
+    ApplyCaption(*volumestatic, language, InterfaceString::Volume);
+    ApplyCaption(*vyberhlasbitbtn, language, InterfaceString::ChooseVoice);
+    ApplyCaption(*closebitbtn, language, InterfaceString::Close);
 }
 
 // Beside a screen reader the dialog's controls are the reader's to say.
@@ -245,7 +226,7 @@ void TForm4::LoadVoiceSettings()
         names.push_back(ToCp1250(voicelist->item(row)->text()));
     const auto found = FindVoiceIndex(names, person);
     if (!found) {
-        ShowMessage(this, LanguageText(services_.state->language, VoiceMissingString) + " " + FromCp1250(person));
+        ShowMessage(this, LanguageText(services_.state->language, InterfaceString::VoiceMissing) + " " + FromCp1250(person));
         services_.endProcess();
         return;
     }
@@ -283,7 +264,7 @@ void TForm4::ShowVoiceSettings(const std::string& mainCaption)
 {
     const int language = services_.state->language;
     if (!services_.state->voiceallowed) {
-        ShowMessage(parentWidget(), LanguageText(language, VoiceNotAllowedString));
+        ShowMessage(parentWidget(), LanguageText(language, InterfaceString::VoiceNotAllowed));
         return;
     }
     if (!services_.speech->Flags().engineready) {
@@ -292,7 +273,7 @@ void TForm4::ShowVoiceSettings(const std::string& mainCaption)
             SaveVoiceSettings();
         } else {
             // Nothing to select: the dialog opens on the empty list.
-            ShowMessage(parentWidget(), LanguageText(language, NoVoicesString));
+            ShowMessage(parentWidget(), LanguageText(language, InterfaceString::NoVoices));
         }
     }
     LoadVoiceSettings();
@@ -300,7 +281,7 @@ void TForm4::ShowVoiceSettings(const std::string& mainCaption)
     if (exec() == QDialog::Accepted) {
         SaveVoiceSettings();
         LoadVoiceSettings();
-        Say(LanguageText(language, VoiceSelectedString), Utterance::Confirmation);
+        Say(LanguageText(language, InterfaceString::VoiceSelected), Utterance::Confirmation);
     } else {
         Say(FromCp1250(mainCaption), Utterance::Focus);
     }

@@ -11,10 +11,10 @@
 #include "braille/braille_setting.h"
 #include "braille/qt/braille_menu_item.h"
 #include "braille/qt/braille_session.h"
-#include "keyboard_fixture.h"
 #include "i18n/resource_localizer.h"
+#include "keyboard_fixture.h"
 #include "settings/ini_file.h"
-#include "shell/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace orbela::testing {
 namespace {

@@ -29,7 +29,7 @@ brltty=$(command -v brltty || true)
 /usr/bin/python3 -c 'import brlapi' 2>/dev/null || { echo "SKIP: Orca's braille needs python3-brlapi"; exit 77; }
 
 copy_program_folder "$program_dir"
-cp "$(dirname "$0")"/../../support/orca_session.sh "$(dirname "$0")/braille_play_helpers.sh" "$work"/
+cp "$(dirname "$0")"/../../support/{orca_session,speech_dispatcher}.sh "$(dirname "$0")/braille_play_helpers.sh" "$work"/
 cp "$vr_display" "$work"/vr_display
 printf '[voice]\nvoiceallowed=1\n' >"$work"/orbela.ini
 

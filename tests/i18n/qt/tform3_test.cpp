@@ -15,8 +15,8 @@
 #include "runtime/error.h"
 #include "settings/configuration.h"
 #include "settings/ini_file.h"
-#include "shell/temp_folder.h"
 #include "support/fakes.h"
+#include "support/temp_folder.h"
 
 namespace orbela {
 namespace {

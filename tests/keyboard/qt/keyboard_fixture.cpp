@@ -3,43 +3,18 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMetaObject>
 
 #include <algorithm>
 #include <fstream>
 
 #include "i18n/qt/qt_text.h"
 #include "runtime/error.h"
-#include "speech/engine_event_relay.h"
+#include "speech/recording_engine.h"
 
 namespace orbela::testing {
 namespace {
 
 constexpr int English = 2000;
-
-class JournalEngine final : public SpeechEngine {
-public:
-    JournalEngine(GuiThreadPoster& poster, Journal& journal) : relay_(poster), journal_(journal) {}
-
-    void SetListener(SpeechEngineListener* listener) override { relay_.SetListener(listener); }
-    void Speak(std::string_view utf8Text, SpeechMarkup) override
-    {
-        journal_.push_back("say:" + std::string(utf8Text));
-        ++accepted_;
-        relay_.PostAudioStart();
-        relay_.PostAudioStop(accepted_);
-    }
-    void Reset() override { relay_.PostAudioStop(accepted_); }
-    std::optional<std::uint32_t> Parameter(SpeechParameter) const override { return std::nullopt; }
-    bool SetParameter(SpeechParameter, std::uint32_t) override { return false; }
-    std::vector<VoiceInfo> ListVoices() const override { return {}; }
-    void SelectVoice(const std::string&) override {}
-
-private:
-    EngineEventRelay relay_;
-    Journal& journal_;
-    std::uint64_t accepted_ = 0;
-};
 
 void SendKeyEvent(QEvent::Type type, QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QString& text)
 {
@@ -48,11 +23,6 @@ void SendKeyEvent(QEvent::Type type, QWidget* target, int key, Qt::KeyboardModif
 }
 
 } // namespace
-
-void QueuedPoster::Post(std::function<void()> function)
-{
-    QMetaObject::invokeMethod(qApp, std::move(function), Qt::QueuedConnection);
-}
 
 class JournalSounds::Wave final : public ToneSound {
 public:
@@ -93,7 +63,9 @@ void JournalSounds::PlaySoundEffect(std::string_view name, std::int32_t)
 
 std::unique_ptr<SpeechEngine> MakeJournalEngine(GuiThreadPoster& poster, Journal& journal)
 {
-    return std::make_unique<JournalEngine>(poster, journal);
+    auto engine = std::make_unique<RecordingEngine>(poster);
+    engine->OnSpeak([&journal](const std::string& text) { journal.push_back("say:" + text); });
+    return engine;
 }
 
 void Press(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QString& text)
@@ -113,7 +85,7 @@ KeyboardWindowsTest::KeyboardWindowsTest()
     state.voiceallowed = true;
     runtime.SetToneSounds(&sounds);
     runtime.SetSpeech(speech);
-    speech.SetEngine(EngineSlot::Embedded, std::make_unique<JournalEngine>(poster, journal));
+    speech.SetEngine(EngineSlot::Embedded, MakeJournalEngine(poster, journal));
     speech.SetUseSapi5(false);
     speech.VoiceSelected();
     EchoTones tones;

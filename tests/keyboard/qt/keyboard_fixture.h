@@ -26,6 +26,7 @@
 #include "runtime/tone_sounds.h"
 #include "shell/qt/qt_message_pump.h"
 #include "speech/gui_thread_poster.h"
+#include "speech/qt/qt_gui_thread_poster.h"
 #include "speech/speech_service.h"
 #include "support/fakes.h"
 
@@ -36,12 +37,6 @@ namespace orbela::testing {
 // "say:<text>" for speech (UTF-8), "sound:<wave>" for Beep and Click,
 // "tone:<pitch>" for each wave of a tone, "tone:cap" for the capital tone.
 using Journal = std::vector<std::string>;
-
-// Runs engine events on the GUI thread from Qt's queue.
-class QueuedPoster final : public GuiThreadPoster {
-public:
-    void Post(std::function<void()> function) override;
-};
 
 class JournalSounds final : public ToneSounds {
 public:
@@ -85,7 +80,7 @@ protected:
     Runtime runtime{screen, unusedDialog, unusedSpeech, clock};
     JournalSounds sounds{journal};
     QtMessagePump pump;
-    QueuedPoster poster;
+    QtGuiThreadPoster poster;
     SpeechService speech{runtime.State(), pump};
     KeyStateTable keys;
     std::unique_ptr<KeyStateFilter> keyFilter;

@@ -18,7 +18,7 @@
 #include "shell/qt/process_end.h"
 #include "shell/qt/tform1.h"
 #include "speech/recording_engine.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace orbela::testing {
 namespace {

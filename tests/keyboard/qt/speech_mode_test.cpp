@@ -22,8 +22,8 @@
 #include "settings/ini_file.h"
 #include "shell/qt/interface_speech.h"
 #include "shell/qt/speech_mode_menu.h"
-#include "temp_folder.h"
 #include "shell/terminal/command_line.h"
+#include "support/temp_folder.h"
 
 namespace orbela::testing {
 namespace {

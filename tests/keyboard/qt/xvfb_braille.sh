@@ -16,6 +16,7 @@ program_dir=$1
 require_xvfb_tools
 
 copy_program_folder "$program_dir"
+cp "$(dirname "$0")"/../../support/xvfb_windows.sh "$work"/
 printf '[voice]\nvoiceallowed=0\n[keyboard]\nbraillekeys=1\n' >"$work"/orbela.ini
 
 cat >"$work"/play.sh <<'INNER'
@@ -29,17 +30,7 @@ export ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null}
 program=$!
 
 dialog='^Vlož data$'
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
-wait_visible() {
-    local i
-    for ((i = 0; i < $2; i++)); do
-        id=$(visible "$1")
-        [ -n "$id" ] && return 0
-        kill -0 "$program" 2>/dev/null || return 1
-        sleep 0.1
-    done
-    return 1
-}
+. ./xvfb_windows.sh
 
 # The keys of each dot.
 declare -A key=([1]=f [2]=d [3]=s [4]=j [5]=k [6]=l)

@@ -25,22 +25,17 @@ mode=$2
 require_xvfb_tools
 
 copy_program_folder "$program_dir"
+cp "$(dirname "$0")"/../../support/xvfb_windows.sh "$work"/
 case $mode in
 system)
     command -v speech-dispatcher >/dev/null || { echo "SKIP: speech-dispatcher is not installed"; exit 77; }
     printf '[voice]\nvoiceallowed=1\n[Voice]\nsapi5=1\n' >"$work"/orbela.ini
     # A private daemon on a socket of our own, sounding into ALSA's null
     # device; removed with the folder.
-    cp -r /etc/speech-dispatcher "$work"/speechd
-    printf '\nAudioOutputMethod "alsa"\nAudioALSADevice "null"\nDefaultModule espeak-ng\n' >>"$work"/speechd/speechd.conf
-    speech-dispatcher -s -c unix_socket -S "$work"/speechd.sock -C "$work"/speechd -t 60 -P "$work"/speechd.pid \
-        >"$work"/speechd.log 2>&1 &
-    daemon=$!
-    # The daemon may fork away from the process started: its pid file names it.
-    trap 'kill "$daemon" $(cat "$work"/speechd.pid 2>/dev/null) 2>/dev/null || true; rm -rf "$work"' EXIT
-    for ((i = 0; i < 100; i++)); do [ -S "$work"/speechd.sock ] && break; sleep 0.1; done
-    [ -S "$work"/speechd.sock ] || { echo "FAIL: speech-dispatcher did not start"; exit 1; }
-    export SPEECHD_ADDRESS=unix_socket:$work/speechd.sock
+    # shellcheck source=../../support/speech_dispatcher.sh
+    . "$(dirname "$0")/../../support/speech_dispatcher.sh"
+    trap 'stop_private_speechd "$work"; rm -rf "$work"' EXIT
+    start_private_speechd "$work" "$speechd_silent_output" 60 || exit 1
     ;;
 held) printf '[voice]\nvoiceallowed=1\n[keyboard]\nbraillekeys=1\n' >"$work"/orbela.ini ;;
 *) printf '[voice]\nvoiceallowed=1\n' >"$work"/orbela.ini ;;
@@ -60,7 +55,7 @@ export SPEECHD_ADDRESS=${SPEECHD_ADDRESS:-unix_socket:$PWD/no-such-socket}
 program=$!
 
 fail() { echo "FAIL: $*"; kill "$program" 2>/dev/null; exit 1; }
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+. ./xvfb_windows.sh
 
 # The main window, answering the one message about a missing system service.
 for ((i = 0; i < 300; i++)); do

@@ -25,8 +25,8 @@
 #include "settings/ini_file.h"
 #include "shell/qt/process_end.h"
 #include "shell/qt/tform1.h"
-#include "shell/temp_folder.h"
 #include "support/fakes.h"
+#include "support/temp_folder.h"
 
 namespace orbela::testing {
 

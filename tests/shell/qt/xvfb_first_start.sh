@@ -31,6 +31,7 @@ else
     work=$(mktemp -d)
     trap 'rm -rf "$work"' EXIT
 fi
+cp "$support"/xvfb_windows.sh "$work"/
 # The command, one argument a line.
 printf '%s\n' "$program" "$@" >"$work"/command.txt
 
@@ -39,34 +40,19 @@ cat >"$work"/play.sh <<'INNER'
 set -uo pipefail
 export QT_QPA_PLATFORM=xcb ALSOFT_DRIVERS=null
 export SPEECHD_ADDRESS=unix_socket:$PWD/no-such-socket
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
-# With ANSWER=1, a start-up message in the way (the speech service that
-# cannot be reached) is answered.
-wait_for() {
-    local i
-    for ((i = 0; i < $2; i++)); do
-        id=$(visible "$1")
-        [ -n "$id" ] && return 0
-        if [ "${ANSWER:-0}" = 1 ]; then
-            box=$(visible '^orbela$')
-            [ -n "$box" ] && { xdotool windowfocus --sync "$box"; xdotool key Return; sleep 0.3; }
-        fi
-        sleep 0.1
-    done
-    return 1
-}
+. ./xvfb_windows.sh
 
 mapfile -t command <command.txt
 # The first start: the window opens and greets.
 "${command[@]}" --speech-log "$PWD/speech.log" >out.txt 2>err.txt &
 program=$!
-ANSWER=1 wait_for ' - ' 300 || { echo "FAIL: no main window"; exit 1; }
+ANSWER_BOX=0 wait_visible ' - ' 300 || { echo "FAIL: no main window"; exit 1; }
 main=$id
 xdotool windowfocus --sync "$main"
 sleep 2
 echo "== keys" >>steps.txt
 xdotool key F1
-wait_for '^Klávesy$' 100 || { echo "FAIL: F1 opened no list of keys"; exit 1; }
+wait_visible '^Klávesy$' 100 || { echo "FAIL: F1 opened no list of keys"; exit 1; }
 sleep 0.7
 xdotool key Down; sleep 0.7
 xdotool key Down; sleep 0.7
@@ -79,7 +65,7 @@ wait "$program" 2>/dev/null
 : >not-a-folder
 XDG_DATA_HOME=$PWD/not-a-folder "${command[0]}" --data-home --speech-log "$PWD/failure.log" >out2.txt 2>err2.txt &
 program=$!
-wait_for '^orbela$' 300 || { echo "FAIL: no message box for the unusable data folder"; cat err2.txt; exit 1; }
+wait_visible '^orbela$' 300 || { echo "FAIL: no message box for the unusable data folder"; cat err2.txt; exit 1; }
 sleep 1.5
 xdotool windowfocus --sync "$id"
 xdotool key Return

@@ -18,6 +18,7 @@ program_dir=$1
 require_xvfb_tools
 
 copy_program_folder "$program_dir"
+cp "$(dirname "$0")"/../../support/xvfb_windows.sh "$work"/
 printf '[voice]\nvoiceallowed=1\n[keyboard]\nbraillekeys=0\n\0\n[environment]\nlanguage=2000\n' >"$work"/orbela.ini
 cp "$work"/orbela.ini "$work"/ini.before
 head -c 65536 /dev/urandom >"$work"/ram.dat
@@ -29,7 +30,7 @@ cat >"$work"/play.sh <<'INNER'
 set -uo pipefail
 export QT_QPA_PLATFORM=xcb ALSOFT_DRIVERS=null
 export SPEECHD_ADDRESS=unix_socket:$PWD/no-such-socket
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+. ./xvfb_windows.sh
 # Answers every message box until none has come for a second.
 answer_boxes() {
     local quiet=0 box

@@ -15,6 +15,7 @@ commands=$2
 require_xvfb_tools
 
 copy_program_folder "$program_dir"
+cp "$(dirname "$0")"/../../support/xvfb_windows.sh "$work"/
 # The voice off, so that the game goes at the pace of the keys rather than of
 # its speech.
 printf '[voice]\nvoiceallowed=0\n' >"$work"/orbela.ini
@@ -36,19 +37,7 @@ program=$!
 
 dialog='^Vlož data$'
 
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
-
-# Waits up to $2 tenths of a second for a visible window named $1.
-wait_visible() {
-    local i
-    for ((i = 0; i < $2; i++)); do
-        id=$(visible "$1")
-        [ -n "$id" ] && return 0
-        kill -0 "$program" 2>/dev/null || return 1
-        sleep 0.1
-    done
-    return 1
-}
+. ./xvfb_windows.sh
 
 wait_visible ' - ' 300 || { echo "FAIL: the main window did not appear"; exit 1; }
 main=$id

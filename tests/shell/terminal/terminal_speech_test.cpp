@@ -13,10 +13,10 @@
 #include "runtime/error.h"
 #include "runtime/runtime_state.h"
 #include "settings/ini_file.h"
-#include "shell/temp_folder.h"
 #include "speech/recording_engine.h"
 #include "speech/speech_log.h"
 #include "support/fakes.h"
+#include "support/temp_folder.h"
 
 namespace orbela {
 namespace {

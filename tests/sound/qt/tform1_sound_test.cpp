@@ -26,10 +26,10 @@
 #include "settings/ini_file.h"
 #include "shell/qt/process_end.h"
 #include "shell/qt/qt_message_pump.h"
-#include "shell/temp_folder.h"
 #include "sound/qt/tform5.h"
 #include "speech/speech_service.h"
 #include "support/fakes.h"
+#include "support/temp_folder.h"
 
 namespace orbela {
 namespace {
@@ -108,7 +108,7 @@ TEST_F(MainWindowSoundTest, AMissingSoundsFileIsToldAndEndsTheProcess)
 {
     Create();
     const std::string searched = folder.Path().string() + ", " + (folder.Path().parent_path() / "share/orbela").string();
-    EXPECT_EQ(messages, (std::vector<QString>{LanguageText(1000, 42) + " sounds.dat (searched: " +
+    EXPECT_EQ(messages, (std::vector<QString>{LanguageText(1000, InterfaceString::CannotFindFile) + " sounds.dat (searched: " +
                                               QString::fromStdString(searched) + ")"}));
     EXPECT_EQ(end.calls, 1);
     EXPECT_TRUE(report.messages.empty());
@@ -184,7 +184,7 @@ TEST_F(MainWindowSoundTest, TheSoundsItemIsEnabledWithItsDialogAndOpensIt)
     form1->SetSoundDialog(form5);
     EXPECT_TRUE(form1->soundssubmenu->isEnabled());
     EXPECT_EQ(form1->soundssubmenu->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
-    EXPECT_EQ(form1->soundssubmenu->text(), LanguageText(1000, 20) + "...");
+    EXPECT_EQ(form1->soundssubmenu->text(), LanguageText(1000, InterfaceString::SoundsItem) + "...");
 
     bool shown = false;
     testing::WhenModal(form5, [&] {

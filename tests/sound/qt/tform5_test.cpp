@@ -19,32 +19,21 @@
 #include "i18n/qt/qt_test_support.h"
 #include "i18n/qt/qt_text.h"
 #include "runtime/clock.h"
-#include "runtime/message_pump.h"
 #include "runtime/runtime.h"
 #include "runtime/screen.h"
 #include "runtime/tone_sounds.h"
 #include "settings/ini_file.h"
-#include "shell/temp_folder.h"
 #include "speech/recording_engine.h"
 #include "speech/speech_service.h"
 #include "support/fakes.h"
+#include "support/gui_queue.h"
+#include "support/temp_folder.h"
 
 namespace orbela {
 namespace {
 
 using testing::TempFolder;
 using testing::WhenModal;
-
-class IdlePump final : public MessagePump {
-public:
-    void ProcessPending() override {}
-    void WaitAndProcess() override {}
-};
-
-class DroppingPoster final : public GuiThreadPoster {
-public:
-    void Post(std::function<void()>) override {}
-};
 
 // Notes what the statements play: "snd11 1000" for a tone wave at
 // 64 x 1000 Hz started, "beep" for an effect.
@@ -96,7 +85,7 @@ protected:
 
     void InstallEmbeddedEngine()
     {
-        speechService.SetEngine(EngineSlot::Embedded, std::make_unique<RecordingEngine>(poster));
+        speechService.SetEngine(EngineSlot::Embedded, std::make_unique<RecordingEngine>(gui));
     }
 
     // Opens the dialog from the menu command; `answer` runs once it is
@@ -124,9 +113,8 @@ protected:
     testing::RecordingSpeech speech;
     VirtualClock clock;
     Runtime runtime{screen, input, speech, clock};
-    IdlePump pump;
-    DroppingPoster poster;
-    SpeechService speechService{runtime.State(), pump};
+    testing::GuiQueue gui;
+    SpeechService speechService{runtime.State(), gui};
     PlayedSounds sounds;
     QAction voiceItem{nullptr};
     TForm5 dialog{runtime, configuration,
@@ -199,7 +187,7 @@ TEST_F(SoundDialogTest, VoiceCannotBeSwitchedOnWithoutTheEmbeddedEngineButTheRes
         QTest::mouseClick(dialog.voicecheckbox, Qt::LeftButton);
         QTest::mouseClick(dialog.orbelasoundschk, Qt::LeftButton);
     }, true);
-    EXPECT_EQ(messages, (std::vector<QString>{LanguageText(1000, 40)}));
+    EXPECT_EQ(messages, (std::vector<QString>{LanguageText(1000, InterfaceString::NoVoices)}));
     EXPECT_FALSE(dialog.voicecheckbox->isChecked());
     EXPECT_FALSE(runtime.State().voiceallowed);
     EXPECT_FALSE(voiceItem.isEnabled());
@@ -246,7 +234,7 @@ TEST_F(SoundDialogTest, VoiceSwitchedOnWithTheEmbeddedEnginePicksAVoiceOnlyWhenI
     Open([this] { QTest::mouseClick(dialog.voicecheckbox, Qt::LeftButton); }, true);
     Open([this] { QTest::mouseClick(dialog.voicecheckbox, Qt::LeftButton); }, true);
     EXPECT_EQ(switched, 3);
-    EXPECT_EQ(messages, (std::vector<QString>{LanguageText(1000, 40)}));
+    EXPECT_EQ(messages, (std::vector<QString>{LanguageText(1000, InterfaceString::NoVoices)}));
     EXPECT_FALSE(runtime.State().voiceallowed);
     EXPECT_FALSE(dialog.voicecheckbox->isChecked());
 }

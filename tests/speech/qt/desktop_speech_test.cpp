@@ -20,13 +20,13 @@
 #include "shell/qt/process_end.h"
 #include "shell/qt/qt_message_pump.h"
 #include "shell/qt/tform1.h"
-#include "shell/temp_folder.h"
 #include "speech/qt/qt_gui_thread_poster.h"
 #include "speech/qt/tform4.h"
 #include "speech/recording_engine.h"
 #include "speech/speech_log.h"
 #include "speech/speech_service.h"
 #include "support/fakes.h"
+#include "support/temp_folder.h"
 
 namespace orbela {
 namespace {

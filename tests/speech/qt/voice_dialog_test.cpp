@@ -22,11 +22,11 @@
 #include "shell/qt/interface_speech.h"
 #include "shell/qt/process_end.h"
 #include "shell/qt/qt_message_pump.h"
-#include "shell/temp_folder.h"
 #include "speech/qt/qt_gui_thread_poster.h"
 #include "speech/recording_engine.h"
 #include "speech/speech_service.h"
 #include "support/fakes.h"
+#include "support/temp_folder.h"
 
 namespace orbela {
 namespace {

@@ -49,7 +49,7 @@ printf '[voice]\nvoiceallowed=1\n[speech]\nmode=%s\npriority=%s\n' "$mode" "$pri
 patience=900
 [ -n "$measure_only" ] && patience=3000
 export patience
-cp "$(dirname "$0")"/../../support/orca_session.sh "$(dirname "$0")"/../../support/bare_a11y_bus.py "$work"/
+cp "$(dirname "$0")"/../../support/{orca_session,speech_dispatcher,xvfb_windows}.sh "$(dirname "$0")"/../../support/bare_a11y_bus.py "$work"/
 printf 'polož peníze\nv\ns\n' >"$work"/commands.txt
 
 cat >"$work"/play.sh <<'INNER'
@@ -78,7 +78,7 @@ export ALSOFT_DRIVERS=pulse PULSE_SINK=program
 program=$!
 session_pids+=($program)
 
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+. ./xvfb_windows.sh
 now() { date +%s.%N; }
 # Where the speech log stood when the mode changed.
 mark() { echo "$1 $(wc -l <speech.log)" >>phases.txt; }
