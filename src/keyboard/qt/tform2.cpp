@@ -6,10 +6,13 @@
 #include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include <chrono>
 #include <utility>
 
 #include "i18n/qt/qt_text.h"
@@ -29,6 +32,12 @@
 
 namespace orbela {
 namespace {
+
+using namespace std::chrono_literals;
+
+// How long a screen reader may take to read the dialog that just came up.
+// Orca lags by a second on a loaded machine.
+constexpr auto kReaderReadsFocusWithin = 3s;
 
 bool Held(const QKeyEvent& event, Qt::KeyboardModifier modifier)
 {
@@ -69,6 +78,17 @@ TForm2::TForm2(int language, QWidget* parent) : QDialog(parent), language_(langu
     inputedit->setObjectName("inputedit");
     inputedit->setValidator(new Cp1250Validator(inputedit));
     inputedit->installEventFilter(this);
+    // Never shown: the field's label for a screen reader, which reads it
+    // when the field gets the focus and at where-am-I.
+    contextlabel_ = new QLabel(this);
+    contextlabel_->setObjectName("contextlabel");
+    contextlabel_->setTextFormat(Qt::PlainText);
+    contextlabel_->setBuddy(inputedit);
+    contextlabel_->hide();
+    contextTimer_ = new QTimer(this);
+    contextTimer_->setSingleShot(true);
+    contextTimer_->setInterval(kReaderReadsFocusWithin);
+    connect(contextTimer_, &QTimer::timeout, this, &TForm2::DescribePromptContext);
 
     Enterbitbtn = new QPushButton(this);
     Enterbitbtn->setObjectName("Enterbitbtn");
@@ -108,6 +128,7 @@ void TForm2::FormCreate(int language)
     setWindowTitle(LanguageText(language, InterfaceString::EnterData));
     setAccessibleName(windowTitle());
     inputedit->setAccessibleName(windowTitle());
+    LabelField(windowTitle());
     ApplyCaption(*Enterbitbtn, language, InterfaceString::Ok);
     ApplyCaption(*exitprogrambtn, language, InterfaceString::ExitProgram);
 }
@@ -128,10 +149,11 @@ int TForm2::ShowModal()
     if (isVisible()) {
         DescribePromptContext();
     } else if (BesideScreenReader()) {
-        // The reader reads the dialog's name as the dialog comes up, when
-        // the context was just heard: added at the first key instead.
-        setAccessibleName(windowTitle());
-        contextPending_ = true;
+        // The reader reads the field's label as the dialog comes up, when
+        // the context was just heard: added once the reader has had time to
+        // read it. A busy reader reads the focus late, after the first key.
+        LabelField(windowTitle());
+        contextTimer_->start();
         show();
     } else {
         DescribePromptContext();
@@ -220,8 +242,6 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event)
         else if (!reactivated && (watched == Enterbitbtn || watched == exitprogrambtn))
             ButtonEnter(static_cast<QPushButton*>(watched));
     } else if (watched == inputedit && event->type() == QEvent::KeyPress) {
-        if (std::exchange(contextPending_, false))
-            DescribePromptContext();
         const auto& key = static_cast<const QKeyEvent&>(*event);
         if (DialogKey(key))
             return false;
@@ -361,22 +381,30 @@ bool TForm2::BrailleKeys() const
     return services_.runtime && services_.runtime->State().braillekeys;
 }
 
-// What the game last printed, the question being answered, in the dialog's
-// name: a screen reader reads it when the user comes back to the dialog
-// from another window or asks for the window's title (Orca: Insert+KP_Enter),
-// not at each prompt, where it was just heard (a change of the name of a
-// dialog that is not the reader's focus is not read).
+// What the game last printed, the question being answered, in the field's
+// label: a screen reader reads it at where-am-I (Orca: KP_Enter) and when
+// the user comes back to the dialog from another window, not at each
+// prompt, where it was just heard (a change of a label that is not the
+// reader's focus is not read).
 void TForm2::DescribePromptContext()
 {
+    contextTimer_->stop();
     if (!services_.runtime)
         return;
     const std::string question = LastPrintedRow(services_.runtime->GetScreen());
     if (question.empty()) {
-        setAccessibleName(windowTitle());
+        LabelField(windowTitle());
         return;
     }
-    setAccessibleName(windowTitle() + ". " +
-                      FromCp1250(SpeechModeText(language_, SpeechModeString::PromptContext) + " " + question));
+    LabelField(windowTitle() + ". " +
+               FromCp1250(SpeechModeText(language_, SpeechModeString::PromptContext) + " " + question));
+}
+
+void TForm2::LabelField(const QString& text)
+{
+    // A label with a buddy takes "&" as an access key, which would strip
+    // it from the printed line and bind Alt+<letter> to the field.
+    contextlabel_->setText(QString(text).replace('&', "&&"));
 }
 
 void TForm2::StopSpeech()

@@ -17,8 +17,10 @@
 
 class QEventLoop;
 class QKeyEvent;
+class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTimer;
 
 namespace orbela {
 
@@ -100,11 +102,14 @@ private:
     int Caret() const;
     bool BrailleKeys() const;
     void DescribePromptContext();
+    void LabelField(const QString& text);
     bool BesideScreenReader() const;
     void StopSpeech();
 
     int language_;
     DataEntryServices services_;
+    QLabel* contextlabel_ = nullptr;
+    QTimer* contextTimer_ = nullptr;  // the context added after the first reading
     std::unique_ptr<ChordKeyboard> chords_;
     // The key's echo is queued, never waited for: the key is finished
     // (inserted, caret moved) before the next key is handled.
@@ -112,7 +117,6 @@ private:
     std::function<void()> endProgram_;
     bool dialogvisited_ = false;
     QEventLoop* answered_ = nullptr;  // while ShowModal waits for a line
-    bool contextPending_ = false;     // described at the field's first key
 };
 
 } // namespace orbela

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 #include "i18n/qt/message_box.h"
@@ -109,9 +110,17 @@ TEST_F(SpeechModeTest, BesideAScreenReaderOnlyWhatItCannotKnowIsSaidThroughTheSy
         dialog->TypeDisplayChord("124");
         EXPECT_THAT(System(), ElementsAre("say:f"));
     });
-    // The dialog's name tells the question it answers (the window's title
-    // for the screen reader); its title on the screen stays.
-    EXPECT_EQ(dialog->accessibleName(), dialog->windowTitle() + ". Last printed: Co udelas?");
+    // The field's label, as a screen reader finds it, tells the question it
+    // answers (read at where-am-I); the titles stay.
+    // It is added once the reader has read the dialog that came up.
+    QAccessibleInterface* field = QAccessible::queryAccessibleInterface(dialog->inputedit);
+    const auto label = [field] {
+        const auto labels = field->relations(QAccessible::Label);
+        return labels.size() == 1 ? labels.front().first->text(QAccessible::Name) : QString();
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return label() != "Enter data"; }, 5000));
+    EXPECT_EQ(label(), "Enter data. Last printed: Co udelas?");
+    EXPECT_EQ(dialog->accessibleName(), "Enter data");
     EXPECT_EQ(dialog->windowTitle(), "Enter data");
 
     Journal whileOpen;

@@ -155,10 +155,10 @@ wait_until "[ \$(grep -c '^orbela-dialog-shown' err.txt) -gt $count ]" "$patienc
     { echo "FAIL: no answer to the last command"; exit 1; }
 sleep 4
 if [ "$ORCA_START" = before ]; then
-    # The question being answered, on demand: Orca's "read the window's
-    # title" (Insert+KP_Enter in its desktop layout).
-    now >title_asked.txt
-    xdotool keydown Insert key KP_Enter keyup Insert
+    # The question being answered, on demand: Orca's where-am-I (KP_Enter
+    # in its desktop layout) on the field.
+    now >context_asked.txt
+    xdotool key KP_Enter
     sleep 4
 fi
 kill -0 "$program" 2>/dev/null && echo running >status.txt
@@ -207,8 +207,8 @@ timed_said = [(int(m.group(1)) * 3600 + int(m.group(2)) * 60 + float(m.group(3))
     r"^(\d+):(\d+):(\d+\.\d+) - SPEECH OUTPUT: '(.*)'\s*\{'established'", open('session/orca.debug', errors='replace').read(), re.M)]
 import time
 day = lambda t: (t - time.timezone + (3600 if time.localtime(t).tm_isdst else 0)) % 86400
-# What Orca said when asked for the window's title, after the session.
-asked = day(float(open('title_asked.txt').read())) if order == 'before' else 1e9
+# What Orca said at where-am-I, after the session.
+asked = day(float(open('context_asked.txt').read())) if order == 'before' else 1e9
 said_all = [s for t, s in timed_said if t < asked]
 # The dialog's description offers the prompt again, labelled: for a reader
 # arriving at the dialog, not at each prompt.
@@ -357,11 +357,11 @@ if order == 'before':
     last = next((l for l in reversed(printed) if l.strip()), '')
     # From speech-dispatcher's log: Orca, killed at the end, may not have
     # written its debug file out.
-    title_said = [' '.join(re.sub('<[^>]*>', ' ', text).split()) for t, fd, text in spoken_at
+    context_said = [' '.join(re.sub('<[^>]*>', ' ', text).split()) for t, fd, text in spoken_at
                   if fd != program_fd and t >= asked and text.startswith('<speak>')]
-    print('Orca read the title on demand: %s' % title_said)
-    if not any('naposledy vypsáno: ' + norm(last) in norm(s) for s in title_said):
-        errors.append('the title read on demand did not give the last printed line (%s)' % last)
+    print('Orca at where-am-I: %s' % context_said)
+    if not any('naposledy vypsáno: ' + norm(last) in norm(s) for s in context_said):
+        errors.append('where-am-I did not give the last printed line (%s)' % last)
 # The game pauses; Orca is told of each key and waits for the window's
 # answer: a key pressed in a pause is named at once.
 if order == 'before':
