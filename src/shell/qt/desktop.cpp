@@ -33,6 +33,7 @@
 #include "runtime/screen.h"
 #include "runtime/speech_output.h"
 #include "settings/configuration.h"
+#include "shell/early_start.h"
 #include "shell/executable_path.h"
 #include "shell/user_folders.h"
 #include "settings/ini_file.h"
@@ -196,6 +197,17 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     QtMessagePump pump;
     // Declared before the service: the engines it owns post through it.
     QtGuiThreadPoster poster;
+    // The engines take a while to start (the embedded one loads its voice
+    // data and opens its audio output; the system one connects to its
+    // daemon): both begin now, beside the building of the window, and the
+    // steps that install them take what they made, errors included.
+#ifdef ORBELA_HAVE_ESPEAK
+    EarlyStart<std::unique_ptr<SpeechEngine>> embeddedEngine(
+        [&poster]() -> std::unique_ptr<SpeechEngine> { return std::make_unique<EspeakEngine>(poster); });
+#endif
+#ifdef ORBELA_HAVE_SPEECHD
+    EarlyStart<std::unique_ptr<SpeechdEngine>> systemEngine([&poster] { return std::make_unique<SpeechdEngine>(poster); });
+#endif
     SpeechService speechService(runtime.State(), pump);
     runtime.SetSpeech(speechService);
     // Tones wait on the message loop; a key's echo sounds its tones without
@@ -230,7 +242,7 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     services.keys = &keys;
     services.soundDevice = [] { return OpenAlDevice::Open(); };
 #ifdef ORBELA_HAVE_ESPEAK
-    services.embeddedEngine = [&poster] { return std::make_unique<EspeakEngine>(poster); };
+    services.embeddedEngine = [&embeddedEngine] { return embeddedEngine.Take(); };
 #endif
 
     const std::filesystem::path executable = ExecutablePath();
@@ -263,8 +275,8 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     // its priority decides whether the screen reader's speech cuts ours.
     const auto priority = ParseSpeechdPriority(ReadSpeechSettings(configuration).priority)
                               .value_or(SpeechdPriority::Message);
-    voiceServices.connectSystemVoice = [&poster, priority] {
-        auto engine = std::make_unique<SpeechdEngine>(poster);
+    voiceServices.connectSystemVoice = [&systemEngine, priority] {
+        auto engine = systemEngine.Take();
         engine->SetPriority(priority);
         return engine;
     };
@@ -314,10 +326,13 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     form1.show();
     ArmStartupProbe(form1);
     // Once the window is up, a newcomer hears what it is and how to begin.
-    QTimer::singleShot(0, &form1, [&speechMode, &runtime, form4] {
+    QTimer::singleShot(0, &form1, [&speechMode, &runtime, form4, form1 = &form1] {
         form4->FillVoiceListIfAllowed();
         MarkStartupStep("voice-list");
         speechMode.Interface().Say(GuidanceText(runtime.State().language, GuidanceString::Welcome));
+        // The sounds load while the greeting is spoken; a key that needs
+        // them before (Ctrl+S, a switch's tones) loads them itself.
+        QTimer::singleShot(0, form1, [form1] { form1->FinishStartup(); });
     });
     application.exec();
     WriteScreenDumpIfAsked(screen);

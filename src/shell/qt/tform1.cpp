@@ -14,7 +14,6 @@
 #include <exception>
 #include <utility>
 
-#include "i18n/file_messages.h"
 #include "i18n/guidance_strings.h"
 #include "i18n/qt/control_facts.h"
 #include "i18n/qt/keys_dialog.h"
@@ -55,6 +54,7 @@ TForm1::TForm1(Runtime& runtime, IniFile& configuration, ErrorReport& report, Pr
       configuration_(configuration),
       report_(report),
       processEnd_(processEnd),
+      startup_(runtime.State(), configuration, ramImage_, report, *this),
       executable_(std::move(executable)),
       speech_(services.speech),
       embeddedEngine_(services.embeddedEngine),
@@ -139,29 +139,17 @@ void TForm1::CreateControls()
 
 void TForm1::FormCreate()
 {
-    LoadCurrentLanguage();
-    SetCaption();
-    SetMenuCaptions();
-    EmptyScreen();
-    SetStartFlags();
-    MarkStartupStep("controls");
-    CreateSpeechObjects();
-    MarkStartupStep("embedded-engine");
-    ShowEngineSwitch();
-    LoadSettings();
-    SetEngineFlags();
-    LoadMemoryImage();
-    MarkStartupStep("settings");
-    CreateSoundObjects();
-    MarkStartupStep("sounds");
-    LoadBrailleTableFile();
-    LoadCharacterNames();
+    startup_.Run();
 }
 
-void TForm1::LoadCurrentLanguage()
+void TForm1::FinishStartup()
 {
-    runtime_.State().language = ReadLanguage(configuration_);
-    SetFileMessageLanguage(runtime_.State().language);
+    startup_.Finish();
+}
+
+void TForm1::Reached(const char* step)
+{
+    MarkStartupStep(step);
 }
 
 void TForm1::SetCaption()
@@ -211,42 +199,15 @@ void TForm1::EmptyScreen()
     mirror_->Reset();
 }
 
-void TForm1::SetStartFlags()
-{
-    RuntimeState& state = runtime_.State();
-    state.startedonce = false;
-    state.voiceallowed = false;
-    state.orbelasounds = true;
-    state.sndvolume = 0;
-    state.braillekeys = false;
-}
-
 void TForm1::ShowEngineSwitch()
 {
     usesapi5submenu->setVisible(true);
 }
 
-void TForm1::LoadSettings()
+void TForm1::ShowMenuMarks(const MenuMarks& marks)
 {
-    MenuMarks marks;
-    try {
-        LoadConfiguration(configuration_, runtime_.State(), EmbeddedEngineExists(), marks);
-    } catch (const Error& error) {
-        report_.Report(error.what());
-    }
     usesapi5submenu->setChecked(marks.usesapi5);
     braillekeyboarditem->setChecked(marks.braillekeyboard);
-}
-
-void TForm1::LoadMemoryImage()
-{
-    RamImage& image = runtime_.State().ramimage;
-    image.fill(0);
-    try {
-        ramImage_.Load(image);
-    } catch (const Error& error) {
-        report_.Report(error.what());
-    }
 }
 
 void TForm1::SetDialogs(TForm3* environment, TAboutbox* about)
@@ -264,6 +225,8 @@ void TForm1::StartsubmenuClick()
 {
     if (Running())
         return;
+    // The game sounds from its first lines on.
+    FinishStartup();
     // Restored afterwards as they were, so that commands not available
     // before the run stay unavailable after it.
     const std::array<QAction*, 6> commands{Startsubmenu,   soundssubmenu,   environmentsubmenu,

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "shell/ram_image.h"
+#include "shell/startup_sequence.h"
 
 class QAction;
 class QMenu;
@@ -56,7 +57,7 @@ struct TForm1Services {
     std::function<std::unique_ptr<AudioDevice>()> soundDevice;
 };
 
-class TForm1 final : public QMainWindow {
+class TForm1 final : public QMainWindow, private StartupFrontEnd {
     Q_OBJECT
 
 public:
@@ -66,6 +67,11 @@ public:
     TForm1(Runtime& runtime, IniFile& configuration, ErrorReport& report, ProcessEnd& processEnd,
            std::filesystem::path executable, const TForm1Services& services = {}, QWidget* parent = nullptr);
     ~TForm1() override;
+
+    // The start-up steps left for after the window is shown (the sound
+    // device and list): call once it is up and idle. The commands that
+    // sound call it first themselves; only the first call does the work.
+    void FinishStartup();
 
     // The windows created after this one, reached by its menu commands.
     void SetDialogs(TForm3* environment, TAboutbox* about);
@@ -116,24 +122,23 @@ protected:
 private:
     void CreateControls();
     void FormCreate();
-    // The creation handler's steps, in their order.
-    void LoadCurrentLanguage();
-    void SetCaption();
-    void SetMenuCaptions();
-    void EmptyScreen();
-    void SetStartFlags();
-    void ShowEngineSwitch();
-    void LoadSettings();
-    void LoadMemoryImage();
-    void CreateSpeechObjects();
+    // The creation handler's steps that only the window can do, in the
+    // order StartupSequence calls them.
+    void SetCaption() override;
+    void SetMenuCaptions() override;
+    void EmptyScreen() override;
+    void CreateSpeechObjects() override;
+    void ShowEngineSwitch() override;
+    bool EmbeddedEngineExists() const override;
+    void ShowMenuMarks(const MenuMarks& marks) override;
+    void SetEngineFlags() override;
+    // The sound device and the sound list from "sounds.dat".
+    void CreateSoundObjects() override;
+    void LoadBrailleTableFile() override;
+    void LoadCharacterNames() override;
+    void Reached(const char* step) override;
     // The two tones of a switch (chord keyboard, engine), rising or falling.
     void SwitchTones(double first, double second);
-    bool EmbeddedEngineExists() const;
-    void SetEngineFlags();
-    void LoadCharacterNames();
-    void LoadBrailleTableFile();
-    // The sound device and the sound list from "sounds.dat".
-    void CreateSoundObjects();
     void LoadSounds();
     void FreeSounds();
     // The window previews its controls' keys; true when the key is used up.
@@ -155,6 +160,7 @@ private:
     ErrorReport& report_;
     ProcessEnd& processEnd_;
     RamImageFile ramImage_;
+    StartupSequence startup_;
     const std::filesystem::path executable_;
     bool imageSaveTried_ = false;
     std::unique_ptr<PrintmemoMirror> mirror_;

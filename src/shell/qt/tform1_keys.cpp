@@ -69,6 +69,7 @@ void TForm1::braillekeyboarditemClick()
 
 void TForm1::SwitchTones(double first, double second)
 {
+    FinishStartup();
     // Answered by a menu key: the tones are its echo, queued rather than
     // waited for.
     for (const double pitch : {first, second}) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's sound steps of its creation, its sound objects, and
+// The main window's sound steps of its start-up, its sound objects, and
 // Settings/Sounds.
 
 #include "shell/qt/tform1_sound.h"
@@ -102,6 +102,8 @@ void TForm1::SetSoundDialog(TForm5* sound)
 
 void TForm1::soundssubmenuClick()
 {
+    // The dialog's volume bar plays a tone at each step.
+    FinishStartup();
     if (soundDialog_)
         soundDialog_->ShowSounds();
 }

@@ -7,18 +7,17 @@
 #include <string>
 #include <unistd.h>
 
-#include "i18n/file_messages.h"
 #include "runtime/clock.h"
 #include "runtime/cp1250.h"
 #include "runtime/error.h"
 #include "runtime/runtime.h"
 #include "runtime/screen.h"
 #include "runtime/speech_output.h"
-#include "settings/configuration.h"
 #include "shell/executable_path.h"
 #include "shell/user_folders.h"
 #include "shell/program_run.h"
 #include "shell/ram_image.h"
+#include "shell/startup_sequence.h"
 #include "shell/termination_notice.h"
 #include "speech/speech_log.h"
 #include "shell/terminal/interruptible_input.h"
@@ -39,27 +38,17 @@ public:
     }
 };
 
-// The start-up work of the main window that the terminal shares: the
-// language, the settings and the memory image.
-void LoadStartupState(Runtime& runtime, IniFile& configuration, RamImageFile& image, bool engineExists,
-                      ErrorReport& report)
-{
-    RuntimeState& state = runtime.State();
-    state.language = ReadLanguage(configuration);
-    SetFileMessageLanguage(state.language);
-    try {
-        MenuMarks marks;
-        LoadConfiguration(configuration, state, engineExists, marks);
-    } catch (const Error& error) {
-        report.Report(error.what());
-    }
-    state.ramimage.fill(0);
-    try {
-        image.Load(state.ramimage);
-    } catch (const Error& error) {
-        report.Report(error.what());
-    }
-}
+// The terminal's side of the main window's start-up: no window, no menu
+// and no sounds; the sequence loads the language, the settings and the
+// memory image.
+class TerminalStartup final : public StartupFrontEnd {
+public:
+    explicit TerminalStartup(bool engineExists) : engineExists_(engineExists) {}
+    bool EmbeddedEngineExists() const override { return engineExists_; }
+
+private:
+    bool engineExists_;
+};
 
 bool SaveImage(const Runtime& runtime, const RamImageFile& image, ErrorReport& report)
 {
@@ -104,7 +93,8 @@ int RunTerminal(const CommandLine& options)
     RamImageFile image;
     // Whether the engine exists is whether it is built in: neither a missing
     // sound device nor --quiet may store voice off for every later start.
-    LoadStartupState(runtime, configuration, image, static_cast<bool>(InstalledSpeechEngines().embedded), report);
+    TerminalStartup frontEnd(static_cast<bool>(InstalledSpeechEngines().embedded));
+    StartupSequence(runtime.State(), configuration, image, report, frontEnd).Run();
     if (speaking) {
         if (options.speechLog) {
             try {

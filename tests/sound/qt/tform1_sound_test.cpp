@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's sound steps: the device and "sounds.dat" at creation,
+// The main window's sound steps: the device and "sounds.dat" once shown,
 // the Timer as the tone statement's, the sound objects freed at the end,
 // and the Settings/Sounds item.
 
@@ -79,6 +79,13 @@ protected:
     {
         form1 = std::make_unique<TForm1>(runtime, configuration, report, end, folder / "orbela", services);
     }
+    // The window as the desktop leaves it once shown: with the start-up
+    // steps left for then done.
+    void CreateShown()
+    {
+        Create();
+        form1->FinishStartup();
+    }
     std::size_t PlayingLooped() const
     {
         std::size_t count = 0;
@@ -106,7 +113,7 @@ protected:
 
 TEST_F(MainWindowSoundTest, AMissingSoundsFileIsToldAndEndsTheProcess)
 {
-    Create();
+    CreateShown();
     const std::string searched = folder.Path().string() + ", " + (folder.Path().parent_path() / "share/orbela").string();
     EXPECT_EQ(messages, (std::vector<QString>{LanguageText(1000, InterfaceString::CannotFindFile) + " sounds.dat (searched: " +
                                               QString::fromStdString(searched) + ")"}));
@@ -120,7 +127,7 @@ TEST_F(MainWindowSoundTest, WithoutAnAudioDeviceTheProgramSaysSoOnceAndRunsSilen
     services.soundDevice = []() -> std::unique_ptr<AudioDevice> {
         throw Error("DirectSound cannot be initialized: no output");
     };
-    Create();
+    CreateShown();
     EXPECT_EQ(report.messages, (std::vector<std::string>{"DirectSound cannot be initialized: no output"}));
     EXPECT_EQ(end.calls, 0);
     EXPECT_TRUE(messages.empty());
@@ -133,7 +140,7 @@ TEST_F(MainWindowSoundTest, WithoutAnAudioDeviceTheProgramSaysSoOnceAndRunsSilen
 TEST_F(MainWindowSoundTest, AMalformedSoundsFileIsReportedAndTheProgramGoesOn)
 {
     testing::WriteBytes(folder / "sounds.dat", "TPF1 not a sound list");
-    Create();
+    CreateShown();
     ASSERT_EQ(report.messages.size(), 1u);
     EXPECT_NE(report.messages[0].find("Invalid stream format"), std::string::npos) << report.messages[0];
     EXPECT_EQ(end.calls, 0);
@@ -142,7 +149,7 @@ TEST_F(MainWindowSoundTest, AMalformedSoundsFileIsReportedAndTheProgramGoesOn)
 TEST_F(MainWindowSoundTest, TheToneWaitsForTheWindowsTimerAndStopsItsChord)
 {
     PlaceSoundsFile();
-    Create();
+    CreateShown();
     ASSERT_TRUE(report.messages.empty());
     QtMessagePump pump;
     runtime.SetMessagePump(pump);
@@ -159,7 +166,7 @@ TEST_F(MainWindowSoundTest, TheToneWaitsForTheWindowsTimerAndStopsItsChord)
 TEST_F(MainWindowSoundTest, ClosingFreesTheListBeforeTheDeviceAndDetachesTheStatements)
 {
     PlaceSoundsFile();
-    Create();
+    CreateShown();
     ASSERT_GT(device.AliveSources(), 0u);
     aliveAtClose = 99;
     form1->close();
@@ -173,7 +180,7 @@ TEST_F(MainWindowSoundTest, ClosingFreesTheListBeforeTheDeviceAndDetachesTheStat
 TEST_F(MainWindowSoundTest, TheSoundsItemIsEnabledWithItsDialogAndOpensIt)
 {
     PlaceSoundsFile();
-    Create();
+    CreateShown();
     EXPECT_FALSE(form1->soundssubmenu->isEnabled());
     QtMessagePump pump;
     SpeechService speechService(runtime.State(), pump);
@@ -193,6 +200,23 @@ TEST_F(MainWindowSoundTest, TheSoundsItemIsEnabledWithItsDialogAndOpensIt)
     });
     form1->soundssubmenu->trigger();
     EXPECT_TRUE(shown);
+}
+
+// The window shows before the sounds load; the first command that sounds
+// loads them when the window has not yet, and they load once.
+TEST_F(MainWindowSoundTest, TheSoundsLoadAfterTheWindowOnceWhateverAsksFirst)
+{
+    PlaceSoundsFile();
+    Create();
+    EXPECT_EQ(device.AliveSources(), 0u);
+    form1->soundssubmenuClick();
+    const std::size_t loaded = device.AliveSources();
+    EXPECT_GT(loaded, 0u);
+    form1->FinishStartup();
+    form1->soundssubmenuClick();
+    EXPECT_EQ(device.AliveSources(), loaded);
+    EXPECT_TRUE(report.messages.empty());
+    EXPECT_TRUE(messages.empty());
 }
 
 } // namespace
