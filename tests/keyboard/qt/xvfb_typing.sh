@@ -110,18 +110,18 @@ settle() {
 }
 
 lines() { wc -l <speech.log; }
-# The one key rule in a window that "${speaker[@]}" makes speak: for each
-# modifier, the window speaks, the modifier is pressed, then Left. What the
-# speech log gained up to Left is kept in $1-MODIFIER.log, and with Left
-# in $1-MODIFIER-Left.log: a stop there is the speech cut (the service asks
-# for one only while something is playing).
+# The one key rule in a window that the xdotool commands "${speaker[@]}"
+# make speak: for each modifier, the window speaks, the modifier is
+# pressed, then Left. What the speech log gained up to Left is kept in
+# $1-MODIFIER.log, and with Left in $1-MODIFIER-Left.log: a stop there is
+# the speech cut (the service asks for one only while something plays).
 modifiers_then_left() {
     local from middle modifier
     for modifier in shift ctrl alt Insert; do
         from=$(lines)
-        "${speaker[@]}"
-        xdotool key $modifier
-        sleep 0.2
+        # One xdotool for both: the modifier follows the speech at once.
+        xdotool "${speaker[@]}" key $modifier
+        sleep 0.15
         middle=$(lines)
         xdotool key Left
         sleep 0.3
@@ -130,24 +130,21 @@ modifiers_then_left() {
         settle
     done
 }
-# Beside a screen reader the field does not echo keys; a chord on the
-# braille keyboard is still said (dots 2 3 6: the left parenthesis).
-speak_in_field() {
-    if [ "$TYPING_MODE" = reader ]; then
-        xdotool keydown --delay 40 d s l keyup --delay 40 d s l
-    else
-        xdotool key parenleft
-    fi
-}
 key_rule() {
-    speaker=(speak_in_field)
+    # Beside a screen reader the field does not echo keys; a chord on the
+    # braille keyboard is still said (dots 2 3 6: the left parenthesis).
+    if [ "$TYPING_MODE" = reader ]; then
+        speaker=(keydown --delay 40 d s l keyup --delay 40 d s l)
+    else
+        speaker=(key parenleft)
+    fi
     modifiers_then_left dialog
     xdotool key ctrl+a BackSpace
     settle
     xdotool key Up
     sleep 1
     # F2 says the line and column.
-    speaker=(xdotool key F2)
+    speaker=(key F2)
     modifiers_then_left review
     xdotool key Escape
     settle
