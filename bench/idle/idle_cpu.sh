@@ -35,9 +35,12 @@ shift $(($# > 2 ? 2 : $#))
 cases=("$@")
 [ ${#cases[@]} -gt 0 ] || cases=(quiet embedded embedded-nosd system system-nosd nosound)
 
-. "$(dirname "$0")/../../tests/support/xvfb_program.sh"
+support=$(cd "$(dirname "$0")/../../tests/support" && pwd)
+. "$support"/xvfb_program.sh
+. "$support"/speech_dispatcher.sh
 require_xvfb_tools
 copy_program_folder "$program_dir"
+cp "$support"/xvfb_windows.sh "$work"/
 echo "$seconds" >"$work"/seconds.txt
 if [ -z "${AUDIO:-}" ]; then
     AUDIO=null
@@ -74,20 +77,10 @@ PA
 }
 
 start_speechd() {
-    rm -rf "$work"/speechd
-    cp -r /etc/speech-dispatcher "$work"/speechd
-    if [ "$AUDIO" = pulse ]; then
-        printf '\nAudioOutputMethod "pulse"\nDefaultModule espeak-ng\n' >>"$work"/speechd/speechd.conf
-    else
-        printf '\nAudioOutputMethod "alsa"\nAudioALSADevice "null"\nDefaultModule espeak-ng\n' \
-            >>"$work"/speechd/speechd.conf
-    fi
-    speech-dispatcher -s -c unix_socket -S "$work"/speechd.sock -C "$work"/speechd -t 600 -P "$work"/speechd.pid \
-        >"$work"/speechd.log 2>&1 &
-    helpers+=($!)
-    for ((i = 0; i < 100; i++)); do [ -S "$work"/speechd.sock ] && return; sleep 0.1; done
-    echo "speech-dispatcher did not start" >&2
-    exit 1
+    local output=$speechd_silent_output
+    [ "$AUDIO" = pulse ] && output=$'AudioOutputMethod "pulse"\nDefaultModule espeak-ng'
+    start_private_speechd "$work" "$output" || exit 1
+    helpers+=("$speechd_pid")
 }
 
 cat >"$work"/measure.sh <<'INNER'
@@ -100,16 +93,9 @@ rm -f speech.log err.txt ram.dat
 ./orbela --speech-log speech.log >out.txt 2>err.txt &
 program=$!
 
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+. ./xvfb_windows.sh
 alive() { kill -0 "$program" 2>/dev/null; }
-# Answers the start-up messages (a missing service or sound output).
-for ((i = 0; i < 300; i++)); do
-    box=$(visible '^orbela$')
-    [ -n "$box" ] && xdotool windowfocus --sync "$box" key Return
-    [ -z "$box" ] && [ -n "$(visible ' - ')" ] && break
-    alive || { echo "$case_name: the program ended at start"; exit 1; }
-    sleep 0.2
-done
+answer_start_messages || { echo "$case_name: the program ended at start or showed no window"; exit 1; }
 # Waits until nothing more is spoken: the speech log still for 2 s, then
 # the outputs' own 2 s of silence before they rest, the caret's 10 s of
 # blinking after the last key, and a margin.

@@ -9,12 +9,13 @@
 #include <unistd.h>
 
 #include "runtime/error.h"
-#include "scratch_folder.h"
+#include "support/temp_folder.h"
 
 namespace orbela {
 namespace {
 
-using testing::ScratchFolder;
+using testing::TempFolder;
+using testing::WriteBytes;
 
 std::string ErrorText(BrailleTable& table, const std::filesystem::path& file)
 {
@@ -28,7 +29,7 @@ std::string ErrorText(BrailleTable& table, const std::filesystem::path& file)
 
 TEST(LoadBrailleTableFile, MissingFileIsFileNotFoundAndOnlyTheSpaceChordWorks)
 {
-    ScratchFolder folder;
+    TempFolder folder;
     BrailleTable table;
     EXPECT_EQ(ErrorText(table, folder / "czech.ebt"), "File not found");
     EXPECT_TRUE(table.prefixtable().empty());
@@ -39,7 +40,7 @@ TEST(LoadBrailleTableFile, MissingFileIsFileNotFoundAndOnlyTheSpaceChordWorks)
 
 TEST(LoadBrailleTableFile, UnreadableFileRaisesAndKeepsNothingItCouldNotRead)
 {
-    ScratchFolder folder;
+    TempFolder folder;
     std::filesystem::create_directory(folder / "czech.ebt");
     BrailleTable table;
     ASSERT_FALSE(table.LoadBrailleTableText("[characters]\na=1\n"));
@@ -49,8 +50,8 @@ TEST(LoadBrailleTableFile, UnreadableFileRaisesAndKeepsNothingItCouldNotRead)
 
 TEST(LoadBrailleTableFile, ReadsCzechEbtFromTheCurrentDirectoryByDefault)
 {
-    ScratchFolder folder;
-    folder.Write("czech.ebt", "[prefixes]\r\n#cap=6\r\n[characters]\r\na=1\r\n[#cap]\r\nA=1\r\n");
+    TempFolder folder;
+    WriteBytes(folder / "czech.ebt", "[prefixes]\r\n#cap=6\r\n[characters]\r\na=1\r\n[#cap]\r\nA=1\r\n");
     const std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(folder.Path());
     BrailleTable table;
@@ -80,8 +81,8 @@ TEST(LoadBrailleTableFile, LargeFileGivesTheSameTablesAsItsText)
                 std::to_string(i) + (i % 3 == 0 ? "\r\n" : (i % 3 == 1 ? "\n" : "\r"));
     }
     ASSERT_EQ(text.substr(piece - 1, 2), "\r\n");
-    ScratchFolder folder;
-    folder.Write("big.ebt", text);
+    TempFolder folder;
+    WriteBytes(folder / "big.ebt", text);
     BrailleTable fromFile;
     BrailleTable fromText;
     const BrailleTableSurplus fileSurplus = fromFile.LoadBrailleTable(folder / "big.ebt");
@@ -101,12 +102,12 @@ TEST(LoadBrailleTableFile, LargeFileGivesTheSameTablesAsItsText)
 // read in one pass (the reader once rescanned it after every piece).
 TEST(LoadBrailleTableFile, AnOversizedFileIsRefusedAndALongLineIsRead)
 {
-    ScratchFolder folder;
-    folder.Write("huge.ebt", "[characters]\n" + std::string(BrailleTable::MaxFileBytes, 'x'));
+    TempFolder folder;
+    WriteBytes(folder / "huge.ebt", "[characters]\n" + std::string(BrailleTable::MaxFileBytes, 'x'));
     BrailleTable table;
     EXPECT_EQ(ErrorText(table, folder / "huge.ebt"), "huge.ebt is larger than 1048576 bytes and is not read");
 
-    folder.Write("long.ebt", "[characters]\n" + std::string(BrailleTable::MaxFileBytes - 100, 'x') + "=1\nb=12");
+    WriteBytes(folder / "long.ebt", "[characters]\n" + std::string(BrailleTable::MaxFileBytes - 100, 'x') + "=1\nb=12");
     EXPECT_EQ(ErrorText(table, folder / "long.ebt"), "(no error)");
     ASSERT_EQ(table.braillechartable().size(), 2u);
     EXPECT_EQ(table.braillechartable()[0].dots, "1");

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <chrono>
 #include <map>
 #include <memory>
 #include <set>
@@ -9,10 +9,9 @@
 #include <vector>
 
 #include "runtime/error.h"
-#include "runtime/message_pump.h"
 #include "runtime/tone_sounds.h"
-#include "runtime/tone_timer.h"
 #include "runtime_fixture.h"
+#include "support/gui_queue.h"
 
 namespace orbela::testing {
 namespace {
@@ -59,69 +58,33 @@ private:
     std::map<std::string, std::unique_ptr<RecordingSound>> sounds_;
 };
 
-class FakeTimer final : public ToneTimer {
-public:
-    explicit FakeTimer(Log& log) : log_(log) {}
-    void Start(std::int32_t interval) override
-    {
-        armed = true;
-        log_.push_back("timer " + std::to_string(interval));
-    }
-    void Stop() override { armed = false; }
-    bool armed = false;
-
-private:
-    Log& log_;
-};
-
-// Each wait delivers the next scripted message; with none left it is the
-// timer's tick, as the main window handles it.
-class FakePump final : public MessagePump {
-public:
-    FakePump(Log& log, FakeTimer& timer, RuntimeState& state) : log_(log), timer_(timer), state_(state) {}
-    void ProcessPending() override {}
-    void WaitAndProcess() override
-    {
-        ++waits;
-        ASSERT_LT(waits, 100) << "the wait never ended";
-        if (!messages.empty()) {
-            auto message = std::move(messages.front());
-            messages.erase(messages.begin());
-            message();
-            return;
-        }
-        ASSERT_TRUE(timer_.armed) << "waiting with no timer armed would block for ever";
-        log_.push_back("tick");
-        state_.timerwait = false;
-        timer_.armed = false;
-    }
-    std::vector<std::function<void()>> messages;
-    int waits = 0;
-
-private:
-    Log& log_;
-    FakeTimer& timer_;
-    RuntimeState& state_;
-};
-
 class SoundStatementsTest : public RuntimeTest {
 protected:
     SoundStatementsTest()
     {
         runtime.SetToneSounds(&sounds);
-        runtime.SetToneTimer(&timer);
+        runtime.SetToneTimer(&pump);
         runtime.SetMessagePump(pump);
         runtime.State().sndvolume = -2500;
+        // As the main window's timer: its tick ends the wait.
+        pump.OnTimerStart([this](std::int32_t interval) { log.push_back("timer " + std::to_string(interval)); });
+        pump.OnTick([this] {
+            log.push_back("tick");
+            runtime.State().timerwait = false;
+        });
+        // Waiting with no timer armed would block for ever: fail at once.
+        pump.SetTimeout(std::chrono::milliseconds(0));
     }
     Log log;
     RecordingToneSounds sounds{log};
-    FakeTimer timer{log};
-    FakePump pump{log, timer, runtime.State()};
+    // Each wait handles the messages posted so far; with none, the armed
+    // timer ticks at once.
+    GuiQueue pump{GuiQueue::Time::Virtual};
 };
 
 TEST_F(SoundStatementsTest, AChordSoundsTogetherUntilTheTickThenEveryWaveStops)
 {
-    pump.messages.push_back([this] { log.push_back("other message"); });
+    pump.Post([this] { log.push_back("other message"); });
     runtime.Tone({300, 450}, 5, 100);
     const Log expected{
         "snd15 looped 1", "snd15 hz 19200", "snd15 volume -2500", "snd15 play",
@@ -131,7 +94,7 @@ TEST_F(SoundStatementsTest, AChordSoundsTogetherUntilTheTickThenEveryWaveStops)
     };
     EXPECT_EQ(log, expected);
     EXPECT_FALSE(runtime.State().timerwait);
-    EXPECT_FALSE(timer.armed);
+    EXPECT_FALSE(pump.TimerArmed());
     EXPECT_EQ(runtime.State().sndwaveset, 5);
     EXPECT_EQ(runtime.State().sndduration, 100);
 }
@@ -169,7 +132,7 @@ TEST_F(SoundStatementsTest, WithTheOrbelaSoundsOffNothingSoundsWaitsOrChanges)
     runtime.Beep();
     runtime.Click(2);
     EXPECT_TRUE(log.empty());
-    EXPECT_EQ(pump.waits, 0);
+    EXPECT_EQ(pump.Waits(), 0);
     EXPECT_EQ(runtime.State().sndwaveset, 1);
     EXPECT_EQ(runtime.State().sndduration, 1);
 }
@@ -178,7 +141,7 @@ TEST_F(SoundStatementsTest, ALengthBelowOneMillisecondReturnsAtOnce)
 {
     runtime.Tone({300}, 4, 0.9);
     EXPECT_TRUE(log.empty());
-    EXPECT_EQ(pump.waits, 0);
+    EXPECT_EQ(pump.Waits(), 0);
     EXPECT_FALSE(runtime.State().timerwait);
     EXPECT_EQ(runtime.State().sndwaveset, 4);
     EXPECT_EQ(runtime.State().sndduration, 0);
@@ -192,26 +155,26 @@ TEST_F(SoundStatementsTest, AnEmptyChordStillWaitsForItsLength)
 
 TEST_F(SoundStatementsTest, AKeyClearingTheFlagCutsTheChordShortAndDisarmsTheTimer)
 {
-    pump.messages.push_back([this] {
+    pump.Post([this] {
         log.push_back("key");
         runtime.State().timerwait = false;
     });
     runtime.Tone({300, 450}, 5, 100);
     EXPECT_EQ(std::vector<std::string>(log.end() - 4, log.end()),
               (Log{"timer 100", "key", "snd15 stop", "snd25 stop"}));
-    EXPECT_FALSE(timer.armed);
-    EXPECT_EQ(pump.waits, 1);
+    EXPECT_FALSE(pump.TimerArmed());
+    EXPECT_EQ(pump.Waits(), 1);
 }
 
 TEST_F(SoundStatementsTest, ANestedToneReArmsTheOneTimerAndTheOuterStopsAtOnceAfterIt)
 {
-    pump.messages.push_back([this] { runtime.Tone({2000}, 1, 20); });
+    pump.Post([this] { runtime.Tone({2000}, 1, 20); });
     runtime.Tone({300, 450}, 5, 100);
     const Log tail(log.begin() + 8, log.end());
     EXPECT_EQ(tail, (Log{"timer 100", "snd11 looped 1", "snd11 hz 128000", "snd11 volume -2500", "snd11 play",
                          "timer 20", "tick", "snd11 stop", "snd15 stop", "snd25 stop"}));
-    EXPECT_EQ(pump.waits, 2);
-    EXPECT_FALSE(timer.armed);
+    EXPECT_EQ(pump.Waits(), 2);
+    EXPECT_FALSE(pump.TimerArmed());
     EXPECT_EQ(runtime.State().sndwaveset, 1);
     EXPECT_EQ(runtime.State().sndduration, 20);
 }
@@ -227,9 +190,9 @@ TEST_F(SoundStatementsTest, AMissingWaveRaisesAndLeavesNothingLoopingNorWaiting)
     }
     EXPECT_EQ(log.back(), "snd15 stop");
     EXPECT_EQ(std::count(log.begin(), log.end(), "snd15 play"), 1);
-    EXPECT_EQ(pump.waits, 0);
+    EXPECT_EQ(pump.Waits(), 0);
     EXPECT_FALSE(runtime.State().timerwait);
-    EXPECT_FALSE(timer.armed);
+    EXPECT_FALSE(pump.TimerArmed());
 }
 
 TEST_F(SoundStatementsTest, AChordPlaysAtMost255Waves)

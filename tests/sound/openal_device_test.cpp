@@ -16,15 +16,14 @@
 
 #include "runtime/clock.h"
 #include "runtime/error.h"
-#include "runtime/message_pump.h"
 #include "runtime/runtime.h"
 #include "runtime/runtime_state.h"
 #include "runtime/screen.h"
-#include "runtime/tone_timer.h"
 #include "signal_analysis.h"
 #include "sound/sound_list.h"
 #include "sound/sound_list_tone_sounds.h"
 #include "support/fakes.h"
+#include "support/gui_queue.h"
 
 namespace orbela {
 namespace {
@@ -277,32 +276,6 @@ TEST_F(OpenAlWaveBackend, PlaysEvenAfterAnotherPartOfTheProgramChangedTheCurrent
     EXPECT_NEAR(Seconds(capture, spans[0]), 0.1, 0.012);
 }
 
-// The main window's timer and message loop in real time: the wait blocks
-// until the armed interval has passed, then the tick clears the flag.
-class SleepingTimerLoop final : public ToneTimer, public MessagePump {
-public:
-    explicit SleepingTimerLoop(RuntimeState& state) : state_(state) {}
-    void Start(std::int32_t interval) override
-    {
-        due_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(interval);
-        armed_ = true;
-    }
-    void Stop() override { armed_ = false; }
-    void ProcessPending() override {}
-    void WaitAndProcess() override
-    {
-        ASSERT_TRUE(armed_);
-        std::this_thread::sleep_until(due_);
-        state_.timerwait = false;
-        armed_ = false;
-    }
-
-private:
-    RuntimeState& state_;
-    std::chrono::steady_clock::time_point due_;
-    bool armed_ = false;
-};
-
 TEST_F(OpenAlWaveBackend, TheToneStatementHoldsItsChordForItsLengthAtBothPitches)
 {
     Screen screen;
@@ -310,7 +283,10 @@ TEST_F(OpenAlWaveBackend, TheToneStatementHoldsItsChordForItsLengthAtBothPitches
     testing::RecordingSpeech speech;
     Runtime runtime(screen, dialog, speech, clock);
     SoundListToneSounds sounds(*list);
-    SleepingTimerLoop loop(runtime.State());
+    // The main window's timer and message loop in real time: the wait
+    // blocks until the armed interval has passed, then the tick clears the flag.
+    testing::GuiQueue loop;
+    loop.OnTick([&runtime] { runtime.State().timerwait = false; });
     runtime.SetToneSounds(&sounds);
     runtime.SetToneTimer(&loop);
     runtime.SetMessagePump(loop);

@@ -24,3 +24,19 @@ wait_visible() {
     done
     return 1
 }
+
+# Answers the program's start-up messages (boxes named "orbela": a speech
+# service or sound output missing) with Return until its main window alone
+# is up, for up to 60 s. Returns 1 when the program ($program) ended first
+# or the window never came.
+answer_start_messages() {
+    local i box
+    for ((i = 0; i < 300; i++)); do
+        box=$(visible '^orbela$')
+        [ -n "$box" ] && xdotool windowfocus --sync "$box" key Return
+        [ -z "$box" ] && [ -n "$(visible ' - ')" ] && return 0
+        kill -0 "$program" 2>/dev/null || return 1
+        sleep 0.2
+    done
+    return 1
+}

@@ -14,7 +14,13 @@
 #   held      the braille keyboard on: three chords each held 2 s type one
 #             character each, Left held 1 s at the start of the field and
 #             Down held 1 s in the screen review are each answered once,
-#             on release (read in the speech log).
+#             on release (read in the speech log);
+#   reader    the speech mode chosen for use beside a screen reader, with
+#             the embedded voice: in the data-entry dialog and the screen
+#             review, Shift, Ctrl, Alt and Insert leave the program's own
+#             speech running and any other key cuts it (read in the speech
+#             log as stop requests), where in the embedded mode, self-voicing,
+#             every key cuts it, the modifiers too.
 # Exits 77 (skipped) when a tool is missing.
 set -euo pipefail
 program_dir=$1
@@ -38,6 +44,7 @@ system)
     start_private_speechd "$work" "$speechd_silent_output" 60 || exit 1
     ;;
 held) printf '[voice]\nvoiceallowed=1\n[keyboard]\nbraillekeys=1\n' >"$work"/orbela.ini ;;
+reader) printf '[voice]\nvoiceallowed=1\n[keyboard]\nbraillekeys=1\n[speech]\nmode=screenreader\n' >"$work"/orbela.ini ;;
 *) printf '[voice]\nvoiceallowed=1\n' >"$work"/orbela.ini ;;
 esac
 export TYPING_MODE=$mode
@@ -72,13 +79,16 @@ xdotool key --clearmodifiers ctrl+s
 
 shown() { grep -c '^orbela-dialog-shown' err.txt; }
 # Waits for the $1-th prompt and puts the keyboard on its field. Shift, as
-# a player would press it, cuts the lines spoken before it short.
+# a player would press it, cuts the lines spoken before it short (unless $2
+# is "quietly", or beside a screen reader, where F12 does).
 prompt() {
-    local i
+    local i cut=shift
+    [ "$TYPING_MODE" = reader ] && cut=F12
+    [ "${2:-}" = quietly ] && cut=
     for ((i = 0; i < 1200; i++)); do
         [ "$(shown)" -ge "$1" ] && break
         kill -0 "$program" 2>/dev/null || fail "the program ended before prompt $1"
-        xdotool key shift
+        [ -z "$cut" ] || xdotool key $cut
         sleep 0.1
     done
     [ "$(shown)" -ge "$1" ] || fail "no prompt $1"
@@ -99,7 +109,52 @@ settle() {
     done
 }
 
+lines() { wc -l <speech.log; }
+# The one key rule in a window that the xdotool commands "${speaker[@]}"
+# make speak: for each modifier, the window speaks, the modifier is
+# pressed, then Left. What the speech log gained up to Left is kept in
+# $1-MODIFIER.log, and with Left in $1-MODIFIER-Left.log: a stop there is
+# the speech cut (the service asks for one only while something plays).
+modifiers_then_left() {
+    local from middle modifier
+    for modifier in shift ctrl alt Insert; do
+        from=$(lines)
+        # One xdotool for both: the modifier follows the speech at once.
+        xdotool "${speaker[@]}" key $modifier
+        sleep 0.15
+        middle=$(lines)
+        xdotool key Left
+        sleep 0.3
+        sed -n "$((from + 1)),${middle}p" speech.log >"$1-$modifier".log
+        sed -n "$((middle + 1)),\$p" speech.log >"$1-$modifier-Left".log
+        settle
+    done
+}
+key_rule() {
+    # Beside a screen reader the field does not echo keys; a chord on the
+    # braille keyboard is still said (dots 2 3 6: the left parenthesis).
+    if [ "$TYPING_MODE" = reader ]; then
+        speaker=(keydown --delay 40 d s l keyup --delay 40 d s l)
+    else
+        speaker=(key parenleft)
+    fi
+    modifiers_then_left dialog
+    xdotool key ctrl+a BackSpace
+    settle
+    xdotool key Up
+    sleep 1
+    # F2 says the line and column.
+    speaker=(key F2)
+    modifiers_then_left review
+    xdotool key Escape
+    settle
+}
+
 case $TYPING_MODE in
+reader)
+    prompt 1
+    key_rule
+    ;;
 embedded | system)
     prompt 1
     xdotool type --delay 150 situace
@@ -112,6 +167,7 @@ embedded | system)
     prompt 3
     confirmed 1 >typed.txt
     confirmed 2 >>typed.txt
+    [ "$TYPING_MODE" = embedded ] && key_rule
     ;;
 flood)
     prompt 1
@@ -188,12 +244,32 @@ fail() {
     echo; echo "--- screen"; cat screen.txt 2>/dev/null || true
     echo "--- speech log (end)"; tail -n 30 speech.log 2>/dev/null || true
     for held in left down; do [ -f $held.log ] && { echo "--- $held held"; cat $held.log; }; done
+    for keys in dialog* review*; do
+        [ -f "$keys" ] && { echo "--- $keys"; cat "$keys"; }
+    done
     echo "--- stderr of the program"; grep -v '^orbela-dialog' err.txt 2>/dev/null | tail -n 20 || true
     exit 1
 }
 run_under_xvfb ./play.sh || fail "the run did not complete"
 [ "$(cat status.txt)" = "exit status 0" ] || fail "$(cat status.txt)"
+# What the speech log $1 gained after its last spoken line.
+after_speech() { awk '/^(queued|wait|character): / { n = NR } { line[NR] = $0 } END { for (i = n + 1; i <= NR; i++) print line[i] }' "$1"; }
 case $mode in
+reader | embedded)
+    for log in dialog review; do
+        for modifier in shift ctrl alt Insert; do
+            grep -q '^\(queued\|wait\|character\): ' $log-$modifier.log || fail "nothing was said in the $log"
+            if [ "$mode" = reader ]; then
+                after_speech $log-$modifier.log | grep -qx stop &&
+                    fail "beside a screen reader $modifier in the $log cut the speech"
+                grep -qx stop $log-$modifier-Left.log ||
+                    fail "beside a screen reader Left in the $log did not cut the speech that $modifier left running"
+            else
+                after_speech $log-$modifier.log | grep -qx stop || fail "self-voicing, $modifier in the $log did not cut the speech"
+            fi
+        done
+    done
+    ;;&
 embedded | system)
     [ "$(cat typed.txt)" = "$(printf 'situace\ninventář')" ] || fail "the field did not hold the keys as typed"
     # The keys were echoed by the engine under test as they were typed.
@@ -219,4 +295,8 @@ held)
     ;;
 esac
 [ -f times.txt ] && echo "moments (typing began, typing ended, echo over): $(tr '\n' ' ' <times.txt)"
-echo "typing ($mode) reached the field in order"
+if [ "$mode" = reader ]; then
+    echo "beside a screen reader the modifiers left the speech running and Left cut it"
+else
+    echo "typing ($mode) reached the field in order"
+fi

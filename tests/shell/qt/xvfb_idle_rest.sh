@@ -10,9 +10,11 @@
 # speech service unreachable, its message answered.
 #   xvfb_idle_rest.sh PROGRAM_DIR
 set -euo pipefail
-. "$(dirname "$0")/../../support/xvfb_program.sh"
+support=$(cd "$(dirname "$0")/../../support" && pwd)
+. "$support"/xvfb_program.sh
 require_xvfb_tools
 copy_program_folder "$1"
+cp "$support"/xvfb_windows.sh "$work"/
 
 cat >"$work"/rest.sh <<'INNER'
 #!/usr/bin/env bash
@@ -22,16 +24,8 @@ export QT_QPA_PLATFORM=xcb ALSOFT_DRIVERS=null SPEECHD_ADDRESS=unix_socket:$PWD/
 program=$!
 trap 'kill "$program" 2>/dev/null; wait "$program" 2>/dev/null' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
-# Answers the start's message, until the main window alone is up.
-for ((i = 0; i < 300; i++)); do
-    box=$(visible '^orbela$')
-    [ -n "$box" ] && xdotool windowfocus --sync "$box" key Return
-    [ -z "$box" ] && [ -n "$(visible ' - ')" ] && break
-    kill -0 "$program" 2>/dev/null || fail "the program ended at start"
-    sleep 0.2
-done
-[ -n "$(visible ' - ')" ] || fail "the main window did not appear"
+. ./xvfb_windows.sh
+answer_start_messages || fail "the program ended at start, or its main window did not appear"
 grep -q "queued:" speech.log || fail "nothing was spoken: the voice is not on"
 # The speech is over when its log has not grown for 2 s; then the outputs
 # keep 2 s of silence before they rest.
