@@ -3,6 +3,7 @@
 
 #include "i18n/interface_strings.h"
 #include "i18n/resource_localizer.h"
+#include "keyboard/key_state.h"
 #include "keyboard/word_reading.h"
 #include "runtime/runtime.h"
 #include "runtime/screen.h"
@@ -14,33 +15,23 @@ namespace {
 // The click played for the editing and caret keys.
 constexpr double EditClick = 2;
 
-namespace Key {
-constexpr int Backspace = 8;
-constexpr int End = 35;
-constexpr int Home = 36;
-constexpr int Left = 37;
-constexpr int Up = 38;
-constexpr int Right = 39;
-constexpr int Delete = 46;
-} // namespace Key
-
 } // namespace
 
 void FieldEcho::KeyDown(int virtualKey, bool alt, const std::string& typed, const std::string& text, int caret)
 {
-    if (virtualKey == Key::Backspace) {
+    if (virtualKey == VirtualKey::Backspace) {
         Click();
         if (caret == 0)
             Beep();
         else
             Character(text.substr(caret - 1, 1));
-    } else if (virtualKey == Key::Delete) {
+    } else if (virtualKey == VirtualKey::Delete) {
         Click();
         if (caret < static_cast<int>(text.size()))
             Character(text.substr(caret, 1));
         else
             Beep();
-    } else if (virtualKey == Key::Up && alt) {
+    } else if (virtualKey == VirtualKey::Up && alt) {
         WholeField(text);
     } else {
         Character(typed);
@@ -50,7 +41,7 @@ void FieldEcho::KeyDown(int virtualKey, bool alt, const std::string& typed, cons
 void FieldEcho::KeyUp(int virtualKey, bool ctrl, const std::string& text, int caret)
 {
     const auto length = static_cast<int>(text.size());
-    if (virtualKey == Key::Left) {
+    if (virtualKey == VirtualKey::Left) {
         if (!text.empty()) {
             if (ctrl)
                 Text(wordat(text, caret));
@@ -65,14 +56,14 @@ void FieldEcho::KeyUp(int virtualKey, bool ctrl, const std::string& text, int ca
             dialogedge_ = true;
         else
             BeepAfterEcho();
-    } else if (virtualKey == Key::Right) {
+    } else if (virtualKey == VirtualKey::Right) {
         if (ctrl && caret < length)
             Text(wordat(text, caret));
         else
             CaretReached(text, caret);
-    } else if (virtualKey == Key::Home) {
+    } else if (virtualKey == VirtualKey::Home) {
         Character(text.substr(0, 1));
-    } else if (virtualKey == Key::End) {
+    } else if (virtualKey == VirtualKey::End) {
         Click();
         Beep();
     }

@@ -8,8 +8,27 @@
 
 namespace orbela {
 
-// The virtual-key codes of the chord keyboard's keys.
+// Virtual-key codes of the keys the handlers name, the chord keyboard's
+// among them.
 namespace VirtualKey {
+inline constexpr int Backspace = 8;
+inline constexpr int Tab = 9;
+inline constexpr int Return = 13;
+inline constexpr int Shift = 16;
+inline constexpr int Control = 17;
+inline constexpr int Alt = 18;
+inline constexpr int Escape = 27;
+inline constexpr int End = 35;
+inline constexpr int Home = 36;
+inline constexpr int Left = 37;
+inline constexpr int Up = 38;
+inline constexpr int Right = 39;
+inline constexpr int Down = 40;
+inline constexpr int Delete = 46;
+inline constexpr int F2 = 113;
+inline constexpr int F4 = 115;
+// The key right of the full stop; its echo is never converted.
+inline constexpr int Oem2 = 191;
 inline constexpr int Space = 0x20;
 inline constexpr int D = 0x44;
 inline constexpr int F = 0x46;

@@ -11,6 +11,7 @@ add_library(orbela_speech STATIC
   ${CMAKE_CURRENT_LIST_DIR}/speech_policy.cpp
   ${CMAKE_CURRENT_LIST_DIR}/speech_service.cpp
   ${CMAKE_CURRENT_LIST_DIR}/voice_control.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/voice_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/voice_selection.cpp
 )
 target_link_libraries(orbela_speech PUBLIC orbela_runtime orbela_i18n orbela_settings)

@@ -20,10 +20,9 @@
 #include "keyboard/braille_table.h"
 #include "keyboard/chord_keyboard.h"
 #include "keyboard/field_echo.h"
-#include "keyboard/key_state.h"
+#include "keyboard/field_keys.h"
 #include "keyboard/qt/cp1250_validator.h"
 #include "keyboard/qt/virtual_key.h"
-#include "keyboard/word_reading.h"
 #include "keyboard/qt/dialog_probe.h"
 #include "runtime/runtime.h"
 #include "speech/speech_service.h"
@@ -109,7 +108,7 @@ TForm2::TForm2(int language, QWidget* parent) : QDialog(parent), language_(langu
     layout->addLayout(buttons);
     setTabOrder(inputedit, Enterbitbtn);
     setTabOrder(Enterbitbtn, exitprogrambtn);
-    echo_ = std::make_unique<FieldEcho>(nullptr, nullptr, language);
+    MakeEcho();
     FormCreate(language);
 }
 
@@ -118,9 +117,16 @@ TForm2::~TForm2() = default;
 void TForm2::SetServices(DataEntryServices services)
 {
     services_ = std::move(services);
-    echo_ = std::make_unique<FieldEcho>(services_.runtime, services_.speech, language_);
+    MakeEcho();
     // A new table starts with no prefix in effect.
     chords_ = services_.braille ? std::make_unique<ChordKeyboard>(*services_.braille) : nullptr;
+}
+
+void TForm2::MakeEcho()
+{
+    echo_ = std::make_unique<FieldEcho>(services_.runtime, services_.speech, language_);
+    fieldKeys_ = std::make_unique<FieldKeys>(services_.speech, *echo_,
+                                             FieldKeys::Commands{services_.openVirtualScreen, [this] { EndProgram(); }});
 }
 
 void TForm2::FormCreate(int language)
@@ -220,11 +226,15 @@ void TForm2::closeEvent(QCloseEvent* event)
     // The window manager turns Alt+F4 into a close request: it ends the
     // program as Alt+F4 in the field does.
     event->ignore();
-    if (endProgram_)
-        endProgram_();
+    EndProgram();
 }
 
 void TForm2::exitprogrambtnClick()
+{
+    EndProgram();
+}
+
+void TForm2::EndProgram()
 {
     if (endProgram_)
         endProgram_();
@@ -278,22 +288,12 @@ void TForm2::ButtonEnter(QPushButton* button)
 
 bool TForm2::inputeditKeyDown(const QKeyEvent& event)
 {
-    const int key = VirtualKeyOf(event);
-    const bool alt = Held(event, Qt::AltModifier);
-    if (services_.speech && services_.speech->KeyStopsSpeech(IsModifierKey(key)))
-        StopSpeech();
-    echo_->KeyDown(key, alt, BrailleKeys() ? std::string() : KeyEchoText(event), Text(), Caret());
-    if ((key == VirtualKey::Up || key == VirtualKey::Down) && !alt && services_.openVirtualScreen)
-        services_.openVirtualScreen();
-    if (key == VirtualKey::F4 && alt && endProgram_)
-        endProgram_();
-    // The field's own word jumps follow other rules than the words read.
-    if ((key == VirtualKey::Left || key == VirtualKey::Right) && Held(event, Qt::ControlModifier) &&
-        !Held(event, Qt::ShiftModifier)) {
-        MoveByWord(key);
-        return true;
-    }
-    return false;
+    const FieldKeys::Key key{VirtualKeyOf(event), Held(event, Qt::AltModifier), Held(event, Qt::ControlModifier),
+                             Held(event, Qt::ShiftModifier)};
+    const auto jump = fieldKeys_->KeyDown(key, BrailleKeys() ? std::string() : KeyEchoText(event), Text(), Caret());
+    if (jump)
+        inputedit->setCursorPosition(*jump);
+    return jump.has_value();
 }
 
 bool TForm2::inputeditKeyPress(const QKeyEvent& event)
@@ -344,15 +344,6 @@ void TForm2::TypeDisplayChord(const std::string& pattern)
         return;
     echo_->ChordCharacter(typed);
     InsertAtCaret(typed);
-}
-
-void TForm2::MoveByWord(int virtualKey)
-{
-    const std::string text = Text();
-    const std::size_t caret = Caret();
-    const std::size_t target =
-        virtualKey == VirtualKey::Right ? NextWordStart(text, caret) : PreviousWordStart(text, caret);
-    inputedit->setCursorPosition(static_cast<int>(target));
 }
 
 void TForm2::InsertAtCaret(const std::string& cp1250Text)

@@ -27,6 +27,7 @@ namespace orbela {
 class BrailleTable;
 class ChordKeyboard;
 class FieldEcho;
+class FieldKeys;
 class KeyState;
 class Runtime;
 class SpeechService;
@@ -90,12 +91,13 @@ private:
     void inputeditEnter(bool reactivated);
     void ButtonEnter(QPushButton* button);
     void exitprogrambtnClick();
+    void EndProgram();
+    void MakeEcho();
     void FormClose();
     // Each returns true when the field must not see the key.
     bool inputeditKeyDown(const QKeyEvent& event);
     bool inputeditKeyPress(const QKeyEvent& event);
     void inputeditKeyUp(const QKeyEvent& event);
-    void MoveByWord(int virtualKey);
     void InsertAtCaret(const std::string& cp1250Text);
 
     std::string Text() const;
@@ -114,6 +116,7 @@ private:
     // The key's echo is queued, never waited for: the key is finished
     // (inserted, caret moved) before the next key is handled.
     std::unique_ptr<FieldEcho> echo_;
+    std::unique_ptr<FieldKeys> fieldKeys_;  // uses echo_
     std::function<void()> endProgram_;
     bool dialogvisited_ = false;
     QEventLoop* answered_ = nullptr;  // while ShowModal waits for a line

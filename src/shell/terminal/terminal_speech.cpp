@@ -1,17 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/terminal/terminal_speech.h"
 
-#include <exception>
 #include <utility>
 
-#include "i18n/interface_strings.h"
-#include "i18n/resource_localizer.h"
 #include "runtime/error.h"
 #include "runtime/error_report.h"
 #include "runtime/runtime_state.h"
 #include "settings/ini_file.h"
 #include "settings/voice_settings.h"
 #include "speech/voice_control.h"
+#include "speech/voice_dialog.h"
 #ifdef ORBELA_HAVE_ESPEAK
 #include "speech/espeak/espeak_engine.h"
 #endif
@@ -20,10 +18,6 @@
 #endif
 
 namespace orbela {
-namespace {
-
-
-} // namespace
 
 TerminalSpeechEngines InstalledSpeechEngines()
 {
@@ -53,18 +47,13 @@ std::optional<std::string> TerminalSpeech::ApplySettings(const IniFile& configur
 {
     const IniValues values = configuration.Load();
     if (ReadUsesSystemVoice(values)) {
-        if (engines_.system) {
-            try {
-                service_.SetEngine(EngineSlot::System, engines_.system(events_));
-            } catch (const std::exception& error) {
-                report.Report(error.what());
-            }
-        }
+        if (engines_.system)
+            ConnectSystemVoice(service_, [this] { return engines_.system(events_); }, report);
         service_.SetUseSapi5(true);
         return std::nullopt;
     }
     VoiceControl control(service_);
-    if (!control.Engine() || !state_.voiceallowed)
+    if (!StoredVoiceApplies(control, state_))
         return std::nullopt;
     const VoiceChoice choice = ReadVoiceChoice(values);
     try {
@@ -75,7 +64,7 @@ std::optional<std::string> TerminalSpeech::ApplySettings(const IniFile& configur
         case VoiceControl::ChoiceResult::NoVoice:
             break;  // silent
         case VoiceControl::ChoiceResult::Missing:
-            return LoadLanguageString(state_.language, InterfaceString::VoiceMissing) + " " + choice.person;
+            return MissingVoiceMessage(state_.language, choice.person);
         }
     } catch (const Error& error) {
         report.Report(error.what());

@@ -9,17 +9,12 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include <exception>
 #include <utility>
-#include <vector>
 
 #include "i18n/qt/control_facts.h"
 #include "i18n/qt/message_box.h"
 #include "i18n/qt/qt_text.h"
-#include "runtime/error_report.h"
 #include "runtime/runtime_state.h"
-#include "settings/voice_settings.h"
-#include "speech/speech_service.h"
 
 namespace orbela {
 namespace {
@@ -45,7 +40,8 @@ QLabel* NewLabel(QWidget* parent, const char* name, QWidget* buddy)
 } // namespace
 
 TForm4::TForm4(Services services, QWidget* parent)
-    : QDialog(parent), services_(std::move(services)), control_(*services_.speech)
+    : QDialog(parent), services_(std::move(services)),
+      model_(*services_.speech, *services_.configuration, *services_.state, *this, [this] { services_.endProcess(); })
 {
     CreateControls();
     FormCreate();
@@ -109,29 +105,11 @@ void TForm4::CreateControls()
 
 void TForm4::FormCreate()
 {
-    // A machine without the system service keeps the embedded engine: the
-    // failure is reported and the rest of the creation goes on.
-    ConnectSystemVoice();
+    if (services_.connectSystemVoice)
+        ConnectSystemVoice(*services_.speech, services_.connectSystemVoice, *services_.report);
     SetCaptions();
     if (!services_.fillVoiceListLater)
         FillVoiceListIfAllowed();
-}
-
-void TForm4::FillVoiceListIfAllowed()
-{
-    if (ReadVoiceAllowed(*services_.configuration))
-        FillVoiceList();
-}
-
-void TForm4::ConnectSystemVoice()
-{
-    if (!services_.connectSystemVoice)
-        return;
-    try {
-        services_.speech->SetEngine(EngineSlot::System, services_.connectSystemVoice());
-    } catch (const std::exception& error) {
-        services_.report->Report(error.what());
-    }
 }
 
 void TForm4::SetCaptions()
@@ -148,42 +126,48 @@ void TForm4::SetCaptions()
     ApplyCaption(*closebitbtn, language, InterfaceString::Close);
 }
 
-// Beside a screen reader the dialog's controls are the reader's to say.
-void TForm4::Say(const QString& text, Utterance what)
+void TForm4::ShowVoices(const std::vector<std::string>& names, std::optional<std::size_t> current)
 {
-    services_.speech->SpeakAndWait(what, ToCp1250(text));
+    const QSignalBlocker quiet(voicelist);
+    voicelist->clear();
+    for (const std::string& name : names)
+        voicelist->addItem(QString::fromStdString(name));
+    if (current)
+        voicelist->setCurrentRow(static_cast<int>(*current));
 }
 
-void TForm4::FillVoiceList()
+void TForm4::ShowCurrent(std::size_t row)
 {
-    {
-        const QSignalBlocker quiet(voicelist);
-        voicelist->clear();
-        control_.Pick(std::nullopt);
-        if (!control_.Engine())
-            return;
-        for (const VoiceInfo& voice : control_.ListVoices())
-            voicelist->addItem(QString::fromStdString(voice.name));
-        const auto first = DefaultVoiceIndex(control_.Cp1250Names());
-        if (!first)
-            return;
-        voicelist->setCurrentRow(static_cast<int>(*first));
-    }
-    StorePick();
+    const QSignalBlocker quiet(voicelist);
+    voicelist->setCurrentRow(static_cast<int>(row));
 }
 
-void TForm4::StorePick()
+int TForm4::CurrentRow() const
 {
-    SpeechEngine* engine = control_.Engine();
-    if (!engine)
-        return;
-    if (isActiveWindow())
-        engine->Reset();
-    const std::size_t listed = control_.ListVoices().size();
-    const int row = voicelist->currentRow();
-    // A row the engine no longer lists keeps the earlier pick.
-    if (row >= 0 && static_cast<std::size_t>(row) < listed)
-        control_.Pick(static_cast<std::size_t>(row));
+    return voicelist->currentRow();
+}
+
+std::vector<std::string> TForm4::ListedNames() const
+{
+    std::vector<std::string> names;
+    for (int row = 0; row < voicelist->count(); ++row)
+        names.push_back(ToCp1250(voicelist->item(row)->text()));
+    return names;
+}
+
+bool TForm4::Active() const
+{
+    return isActiveWindow();
+}
+
+void TForm4::SetUpBars(const VoiceControl::Ranges& ranges)
+{
+    SetUpBar(*speedtb, ranges.speed);
+    SetUpBar(*pitchtb, ranges.pitch);
+    SetUpBar(*volumetb, ranges.volume);
+    for (QWidget* control : std::initializer_list<QWidget*>{pitchtb, pitchstatic, speedtb, speedstatic, volumetb,
+                                                            volumestatic})
+        control->setEnabled(true);
 }
 
 void TForm4::SetUpBar(QSlider& bar, const std::optional<TrackBarSetup>& setup)
@@ -197,123 +181,54 @@ void TForm4::SetUpBar(QSlider& bar, const std::optional<TrackBarSetup>& setup)
         bar.setTickInterval(*setup->tickFrequency);
 }
 
-void TForm4::SelectVoice()
+void TForm4::MoveBars(const VoiceChoice& choice)
 {
-    const auto ranges = control_.SelectPicked();
-    if (!ranges)
-        return;
-    services_.speech->VoiceSelected();
-    SetUpBar(*speedtb, ranges->speed);
-    SetUpBar(*pitchtb, ranges->pitch);
-    SetUpBar(*volumetb, ranges->volume);
-    for (QWidget* control : std::initializer_list<QWidget*>{pitchtb, pitchstatic, speedtb, speedstatic, volumetb,
-                                                            volumestatic})
-        control->setEnabled(true);
-}
-
-void TForm4::LoadVoiceSettings()
-{
-    // Without the embedded engine (no audio device, say) no voice can be
-    // missing: the program runs on silently instead of ending.
-    if (!services_.state->voiceallowed || !control_.Engine())
-        return;
-    const VoiceChoice choice = ReadVoiceChoice(*services_.configuration);
-    const std::string& person = choice.person;
-    if (person.empty())
-        return;
-    std::vector<std::string> names;
-    for (int row = 0; row < voicelist->count(); ++row)
-        names.push_back(ToCp1250(voicelist->item(row)->text()));
-    const auto found = FindVoiceIndex(names, person);
-    if (!found) {
-        ShowMessage(this, LanguageText(services_.state->language, InterfaceString::VoiceMissing) + " " + FromCp1250(person));
-        services_.endProcess();
-        return;
-    }
-    {
-        const QSignalBlocker quiet(voicelist);
-        voicelist->setCurrentRow(static_cast<int>(*found));
-    }
-    StorePick();
-    SelectVoice();
-    // A bar clamps the value to its range and runs its change handler only
-    // when the position moves, which applies the value to the engine.
     pitchtb->setValue(choice.pitch);
     speedtb->setValue(choice.speed);
     volumetb->setValue(choice.volume);
 }
 
-void TForm4::SaveVoiceSettings()
+VoiceChoice TForm4::Shown() const
 {
     const QListWidgetItem* current = voicelist->currentItem();
-    WriteVoiceChoice(*services_.configuration, {current ? ToCp1250(current->text()) : std::string(),
-                                                pitchtb->value(), speedtb->value(), volumetb->value()});
+    return {current ? ToCp1250(current->text()) : std::string(), pitchtb->value(), speedtb->value(),
+            volumetb->value()};
 }
 
-bool TForm4::SwitchVoiceOn()
+void TForm4::Tell(const std::string& cp1250Text, Over over)
 {
-    FillVoiceList();
-    if (!HasVoiceMode())
-        return false;
-    SelectVoice();
-    SaveVoiceSettings();
-    return true;
+    ShowMessage(over == Over::Dialog ? this : parentWidget(), FromCp1250(cp1250Text));
 }
 
 void TForm4::ShowVoiceSettings(const std::string& mainCaption)
 {
-    const int language = services_.state->language;
-    if (!services_.state->voiceallowed) {
-        ShowMessage(parentWidget(), LanguageText(language, InterfaceString::VoiceNotAllowed));
+    if (!model_.Open())
         return;
-    }
-    if (!services_.speech->Flags().engineready) {
-        if (HasVoiceMode()) {
-            SelectVoice();
-            SaveVoiceSettings();
-        } else {
-            // Nothing to select: the dialog opens on the empty list.
-            ShowMessage(parentWidget(), LanguageText(language, InterfaceString::NoVoices));
-        }
-    }
-    LoadVoiceSettings();
     voicelist->setFocus();
-    if (exec() == QDialog::Accepted) {
-        SaveVoiceSettings();
-        LoadVoiceSettings();
-        Say(LanguageText(language, InterfaceString::VoiceSelected), Utterance::Confirmation);
-    } else {
-        Say(FromCp1250(mainCaption), Utterance::Focus);
-    }
+    if (exec() == QDialog::Accepted)
+        model_.Confirm();
+    else
+        model_.Cancel(mainCaption);
 }
 
 void TForm4::voicelistClick()
 {
-    StorePick();
-}
-
-void TForm4::TrackBarChange(const std::string& tag)
-{
-    SpeechEngine* engine = control_.Engine();
-    if (!engine)
-        return;
-    engine->Reset();
-    control_.Apply(tag);
+    model_.PickChanged();
 }
 
 void TForm4::speedtbChange()
 {
-    TrackBarChange(SpeedTag(speedtb->value()));
+    model_.BarMoved(SpeedTag(speedtb->value()));
 }
 
 void TForm4::pitchtbChange()
 {
-    TrackBarChange(PitchTag(pitchtb->value()));
+    model_.BarMoved(PitchTag(pitchtb->value()));
 }
 
 void TForm4::volumetbChange()
 {
-    TrackBarChange(VolumeTag(volumetb->value()));
+    model_.BarMoved(VolumeTag(volumetb->value()));
 }
 
 } // namespace orbela

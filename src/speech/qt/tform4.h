@@ -5,20 +5,20 @@
 // get the focus and their values as they change. It also serves the main
 // window and the sound dialog (filling the voice list, selecting the picked
 // voice, loading and saving the voice record) and connects the system
-// speech service when it is created. The engine side is VoiceControl's,
-// which the terminal uses too.
+// speech service when it is created. The order of all this is
+// VoiceDialog's; the window shows what it is told.
 
 #include <QDialog>
-
-#include "speech/speech_policy.h"
 
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "speech/speech_engine.h"
 #include "speech/voice_control.h"
+#include "speech/voice_dialog.h"
 #include "speech/voice_selection.h"
 
 class QLabel;
@@ -33,7 +33,7 @@ class IniFile;
 class SpeechService;
 struct RuntimeState;
 
-class TForm4 final : public QDialog {
+class TForm4 final : public QDialog, private VoiceDialogView {
     Q_OBJECT
 
 public:
@@ -58,22 +58,22 @@ public:
 
     // Lists the embedded engine's voices and picks "Jakub" or item 0. The
     // list is emptied first, so filling it again lists each voice once.
-    void FillVoiceList();
+    void FillVoiceList() { model_.FillVoiceList(); }
     // The same, when the settings allow the voice.
-    void FillVoiceListIfAllowed();
+    void FillVoiceListIfAllowed() { model_.FillVoiceListIfAllowed(); }
     // Whether a voice has been picked, which a selection needs.
-    bool HasVoiceMode() const { return control_.Picked().has_value(); }
+    bool HasVoiceMode() const { return model_.HasVoiceMode(); }
     // Selects the picked voice in the embedded engine and takes the bars'
-    // ranges from it. Raises Error without a picked voice.
-    void SelectVoice();
+    // ranges from it.
+    void SelectVoice() { model_.SelectVoice(); }
     // Picks the configured voice and applies the configured pitch, speed
     // and volume; a configured voice that is not in the list ends the
     // process after a message.
-    void LoadVoiceSettings();
-    void SaveVoiceSettings();
+    void LoadVoiceSettings() { model_.LoadVoiceSettings(); }
+    void SaveVoiceSettings() { model_.SaveVoiceSettings(); }
     // The sound dialog's switching voice on: fills the list, selects and
     // saves the picked voice. False when no voice is there to pick.
-    bool SwitchVoiceOn();
+    bool SwitchVoiceOn() { return model_.SwitchVoiceOn(); }
 
     // Settings/Voice. `mainCaption` (Windows-1250) is spoken on Cancel.
     void ShowVoiceSettings(const std::string& mainCaption);
@@ -98,17 +98,22 @@ public:
 private:
     void CreateControls();
     void FormCreate();
-    void ConnectSystemVoice();
     void SetCaptions();
-    // Keeps the mode of the current item; while the dialog is active the
-    // engine is reset first.
-    void StorePick();
-    void TrackBarChange(const std::string& tag);
     static void SetUpBar(QSlider& bar, const std::optional<TrackBarSetup>& setup);
-    void Say(const QString& text, Utterance what);
+
+    // VoiceDialogView
+    void ShowVoices(const std::vector<std::string>& names, std::optional<std::size_t> current) override;
+    void ShowCurrent(std::size_t row) override;
+    int CurrentRow() const override;
+    std::vector<std::string> ListedNames() const override;
+    bool Active() const override;
+    void SetUpBars(const VoiceControl::Ranges& ranges) override;
+    void MoveBars(const VoiceChoice& choice) override;
+    VoiceChoice Shown() const override;
+    void Tell(const std::string& cp1250Text, Over over) override;
 
     Services services_;
-    VoiceControl control_;
+    VoiceDialog model_;
 };
 
 } // namespace orbela
