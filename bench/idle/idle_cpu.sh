@@ -109,11 +109,13 @@ settle() {
     done
     sleep 12
 }
+# A thread that ends while it is read is left out, not counted as zero.
 snapshot() {
-    local task
+    local task name count
     for task in /proc/"$program"/task/*; do
-        printf '%s %s %s\n' "${task##*/}" "$(tr ' ' _ <"$task"/comm)" \
-            "$(awk '/ctxt_switches/ { s += $2 } END { print s }' "$task"/status)"
+        name=$(tr ' ' _ <"$task"/comm 2>/dev/null) &&
+            count=$(awk '/ctxt_switches/ { s += $2 } END { print s }' "$task"/status 2>/dev/null) &&
+            [ -n "$name" ] && [ -n "$count" ] && printf '%s %s %s\n' "${task##*/}" "$name" "$count"
     done | sort
 }
 ticks() { awk '{ print $14 + $15 }' "/proc/$program/stat"; }

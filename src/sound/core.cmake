@@ -16,7 +16,8 @@ target_link_libraries(orbela_sound PUBLIC orbela_runtime Threads::Threads)
 
 find_package(OpenAL QUIET)
 if(OpenAL_FOUND OR OPENAL_FOUND)
-  add_library(orbela_sound_openal STATIC ${CMAKE_CURRENT_LIST_DIR}/openal_device.cpp)
+  add_library(orbela_sound_openal STATIC ${CMAKE_CURRENT_LIST_DIR}/openal_device.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/openal_output.cpp)
   if(TARGET OpenAL::OpenAL)
     target_link_libraries(orbela_sound_openal PUBLIC orbela_sound OpenAL::OpenAL)
   else()
@@ -25,6 +26,7 @@ if(OpenAL_FOUND OR OPENAL_FOUND)
 else()
   find_package(PkgConfig REQUIRED)
   pkg_check_modules(ORBELA_OPENAL REQUIRED IMPORTED_TARGET openal)
-  add_library(orbela_sound_openal STATIC ${CMAKE_CURRENT_LIST_DIR}/openal_device.cpp)
+  add_library(orbela_sound_openal STATIC ${CMAKE_CURRENT_LIST_DIR}/openal_device.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/openal_output.cpp)
   target_link_libraries(orbela_sound_openal PUBLIC orbela_sound PkgConfig::ORBELA_OPENAL)
 endif()

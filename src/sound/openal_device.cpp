@@ -12,26 +12,26 @@
 #include <set>
 #include <string>
 
-#include "sound/device_rest.h"
+#include "sound/openal_output.h"
 
 #include "runtime/error.h"
 
 namespace orbela {
 
-// Speech plays through OpenAL Soft too, with a context of its own. So that
+// Speech plays on the same output with a context of its own. So that
 // neither switches the other's, the sound player's context is made current
 // for the calling thread only where the library allows it, and it is made
 // current again before every operation.
 struct OpenAlDevice::Context {
     using SetThreadContext = ALCboolean (*)(ALCcontext*);
 
-    ALCdevice* device = nullptr;
+    std::shared_ptr<OpenAlOutput> output;
     ALCcontext* context = nullptr;
     SetThreadContext setThreadContext = nullptr;
     // Every source alive, for the rest thread to see whether one plays.
     std::mutex sourcesMutex;
     std::set<ALuint> sources;
-    std::unique_ptr<DeviceRest> rest;
+    std::optional<int> silenceCheck;
 
     Context()
     {
@@ -42,7 +42,8 @@ struct OpenAlDevice::Context {
     Context& operator=(const Context&) = delete;
     ~Context()
     {
-        rest.reset();
+        if (silenceCheck)
+            output->RemoveSilenceCheck(*silenceCheck);
         if (context) {
             if (setThreadContext)
                 setThreadContext(nullptr);
@@ -50,8 +51,6 @@ struct OpenAlDevice::Context {
                 alcMakeContextCurrent(nullptr);
             alcDestroyContext(context);
         }
-        if (device)
-            alcCloseDevice(device);
     }
 
     bool Bind() const
@@ -61,27 +60,15 @@ struct OpenAlDevice::Context {
         return alcGetCurrentContext() == context || alcMakeContextCurrent(context) == ALC_TRUE;
     }
 
-    // Pausing needs the extension, and asking the sources from the rest
-    // thread needs a context current for that thread only.
-    void StartRest(std::chrono::milliseconds delay)
+    // Asking the sources from the rest thread needs a context current for
+    // that thread only.
+    void JoinRest()
     {
-        if (!setThreadContext || !alcIsExtensionPresent(device, "ALC_SOFT_pause_device"))
-            return;
-        const auto pause = reinterpret_cast<LPALCDEVICEPAUSESOFT>(alcGetProcAddress(device, "alcDevicePauseSOFT"));
-        const auto resume = reinterpret_cast<LPALCDEVICERESUMESOFT>(alcGetProcAddress(device, "alcDeviceResumeSOFT"));
-        if (!pause || !resume)
-            return;
-        rest = std::make_unique<DeviceRest>(
-            delay, DeviceRest::Actions{.silent = [this] { return NothingPlays(); },
-                                       .pause = [this, pause] { pause(device); },
-                                       .resume = [this, resume] { resume(device); }});
+        if (setThreadContext)
+            silenceCheck = output->AddSilenceCheck([this] { return NothingPlays(); });
     }
 
-    void Wake() const
-    {
-        if (rest)
-            rest->Wake();
-    }
+    void Wake() const { output->Wake(); }
 
 private:
     bool NothingPlays()
@@ -288,23 +275,24 @@ private:
 std::unique_ptr<OpenAlDevice> OpenAlDevice::Open(const std::string& deviceName, std::chrono::milliseconds restDelay)
 {
     auto context = std::make_shared<Context>();
-    context->device = alcOpenDevice(deviceName.empty() ? nullptr : deviceName.c_str());
-    if (!context->device)
+    context->output = OpenAlOutput::Share(deviceName, restDelay);
+    if (!context->output)
         throw Error("DirectSound cannot be initialized: " + NoOutputReason(deviceName));
-    context->context = alcCreateContext(context->device, nullptr);
+    ALCdevice* device = context->output->Device();
+    context->context = alcCreateContext(device, nullptr);
     if (!context->context)
-        throw Error("Primary Buffer cannot be made: OpenAL Soft could not create a context (" +
-                    AlcReason(context->device) + ")");
+        throw Error("Primary Buffer cannot be made: OpenAL Soft could not create a context (" + AlcReason(device) +
+                    ")");
     if (!context->Bind())
         throw Error("Primary Buffer cannot be made: OpenAL Soft could not make its context current (" +
-                    AlcReason(context->device) + ")");
-    context->StartRest(restDelay);
+                    AlcReason(device) + ")");
+    context->JoinRest();
     return std::unique_ptr<OpenAlDevice>(new OpenAlDevice(std::move(context)));
 }
 
 bool OpenAlDevice::Resting() const
 {
-    return context_->rest && context_->rest->Resting();
+    return context_->output->Resting();
 }
 
 std::unique_ptr<AudioBuffer> OpenAlDevice::CreateBuffer(const WaveFormat& format,

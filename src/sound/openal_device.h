@@ -15,12 +15,14 @@ namespace orbela {
 
 class OpenAlDevice final : public AudioDevice {
 public:
-    // Opens the named output, or the default one when the name is empty.
+    // Opens the named output, or the default one when the name is empty,
+    // or joins it where it is open already (speech sounds on it too).
     // Its context is made current for the calling thread before each
     // operation, so use it from one thread (the GUI thread). Raises "DirectSound cannot be initialized"
     // or "Primary Buffer cannot be made", each followed by OpenAL's reason.
-    // After restDelay with nothing playing the output is paused, so that
-    // it stops mixing silence; the next Play resumes it first.
+    // Once nothing on the output has played for restDelay (the first
+    // opener's), it is paused, so that it stops mixing silence; the next
+    // Play resumes it first.
     static std::unique_ptr<OpenAlDevice> Open(const std::string& deviceName = {},
                                               std::chrono::milliseconds restDelay = std::chrono::seconds(2));
 

@@ -32,7 +32,7 @@ if(ESPEAK_NG_FOUND AND OPENAL_FOUND)
     ${CMAKE_CURRENT_LIST_DIR}/espeak/voice_order.cpp
   )
   target_link_libraries(orbela_speech_espeak PUBLIC orbela_speech
-    PRIVATE orbela_sound PkgConfig::ESPEAK_NG PkgConfig::OPENAL Threads::Threads)
+    PRIVATE orbela_sound_openal PkgConfig::ESPEAK_NG PkgConfig::OPENAL Threads::Threads)
 else()
   message(STATUS "espeak-ng or OpenAL not found: the embedded speech engine is not built")
 endif()

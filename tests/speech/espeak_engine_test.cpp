@@ -12,10 +12,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <thread>
 
 #include "runtime/error.h"
 #include "runtime/runtime_state.h"
+#include "sound/openal_device.h"
 #include "speech/espeak/openal_stream.h"
 #include "speech/espeak/voice_order.h"
 #include "speech/speech_service.h"
@@ -164,6 +166,25 @@ TEST_F(EspeakEngineTest, InjectedSpeedChangesTheLengthOfTheAudio)
     EXPECT_GT(slow, fast * 2) << "fast " << fast << ", slow " << slow;
 }
 
+// A tenth of a second of an 882 Hz square at 22050 Hz.
+std::vector<std::int16_t> SquareBlock()
+{
+    std::vector<std::int16_t> block(22050 / 10);
+    for (std::size_t i = 0; i < block.size(); ++i)
+        block[i] = i % 25 < 12 ? 8000 : -8000;
+    return block;
+}
+
+// Polls until the condition holds or a generous time passed.
+template <typename Condition>
+bool WaitFor(Condition condition)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!condition() && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return condition();
+}
+
 // The speech stream's output rests once all it was given has played, and
 // the next block wakes it: that block plays to its end, which it never
 // would on a paused output.
@@ -172,24 +193,54 @@ TEST(OpenAlStreamRest, RestsAfterItsQueueRanDryAndTheNextBlockStillPlays)
     WaveOutput();
     using namespace std::chrono_literals;
     OpenAlStream stream(22050, 100ms);
-    std::vector<std::int16_t> block(22050 / 10);
-    for (std::size_t i = 0; i < block.size(); ++i)
-        block[i] = i % 25 < 12 ? 8000 : -8000;
-    const auto waitFor = [](auto condition) {
-        const auto until = std::chrono::steady_clock::now() + 10s;
-        while (!condition() && std::chrono::steady_clock::now() < until)
-            std::this_thread::sleep_for(10ms);
-        return condition();
-    };
+    const std::vector<std::int16_t> block = SquareBlock();
 
     for (int round = 0; round < 2; ++round) {
         for (int i = 0; i < 3; ++i)
             stream.Queue(block.data(), block.size());
         EXPECT_FALSE(stream.Resting()) << round;
-        EXPECT_TRUE(waitFor([&] { return !stream.Playing(); })) << round;
+        EXPECT_TRUE(WaitFor([&] { return !stream.Playing(); })) << round;
         EXPECT_EQ(stream.SamplesPending(), 0u) << round;
-        EXPECT_TRUE(waitFor([&] { return stream.Resting(); })) << round;
+        EXPECT_TRUE(WaitFor([&] { return stream.Resting(); })) << round;
     }
+}
+
+// Speech and the sounds share one output: it stays awake while a sound
+// loops after the speech ran dry, rests only once both are silent, and
+// either of them wakes it again. As in the program, the sounds are played
+// from another thread than the speech's own.
+TEST(OpenAlStreamRest, TheSharedOutputRestsOnlyWhenSpeechAndSoundsAreBothSilent)
+{
+    WaveOutput();
+    using namespace std::chrono_literals;
+    OpenAlStream stream(22050, 100ms);
+    const std::vector<std::int16_t> block = SquareBlock();
+    const auto onSoundThread = [](auto action) { return std::async(std::launch::async, action).get(); };
+    const auto sounds = onSoundThread([] { return OpenAlDevice::Open({}, 100ms); });
+    const WaveFormat format{WaveFormatPcm, 1, 22050, 44100, 2, 16};
+    const auto buffer = onSoundThread([&] {
+        return sounds->CreateBuffer(
+            format, std::span(reinterpret_cast<const std::uint8_t*>(block.data()), block.size() * sizeof(block[0])));
+    });
+    const auto loop = onSoundThread([&] { return buffer->CreateSource(); });
+    const auto loopPlays = [&] { return onSoundThread([&] { return loop->IsPlaying(); }); };
+
+    onSoundThread([&] { loop->Play(PlayMode::Looping); });
+    stream.Queue(block.data(), block.size());
+    EXPECT_TRUE(WaitFor([&] { return !stream.Playing(); }));
+    std::this_thread::sleep_for(400ms);
+    EXPECT_FALSE(stream.Resting()) << "the output paused under a looping sound";
+    EXPECT_TRUE(loopPlays());
+
+    onSoundThread([&] { loop->Stop(); });
+    EXPECT_TRUE(WaitFor([&] { return stream.Resting() && sounds->Resting(); }));
+    stream.Queue(block.data(), block.size());
+    EXPECT_FALSE(sounds->Resting());
+    EXPECT_TRUE(WaitFor([&] { return !stream.Playing(); })) << "speech on the woken output never played out";
+    EXPECT_TRUE(WaitFor([&] { return sounds->Resting(); }));
+    onSoundThread([&] { loop->Play(PlayMode::Once); });
+    EXPECT_FALSE(stream.Resting());
+    EXPECT_TRUE(WaitFor([&] { return !loopPlays(); })) << "a sound on the woken output never played out";
 }
 
 } // namespace

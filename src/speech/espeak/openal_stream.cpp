@@ -8,7 +8,7 @@
 #include <numeric>
 
 #include "runtime/error.h"
-#include "sound/device_rest.h"
+#include "sound/openal_output.h"
 
 namespace orbela {
 
@@ -40,14 +40,13 @@ bool MakeCurrentForThisThread(ALCcontext* context)
 
 OpenAlStream::OpenAlStream(int sampleRate, std::chrono::milliseconds restDelay) : sampleRate_(sampleRate)
 {
-    device_ = alcOpenDevice(nullptr);
-    if (!device_)
+    output_ = OpenAlOutput::Share({}, restDelay);
+    if (!output_)
         throw Error("No audio device for speech");
-    context_ = alcCreateContext(device_, nullptr);
+    context_ = alcCreateContext(output_->Device(), nullptr);
     if (!context_ || !MakeCurrentForThisThread(context_)) {
         if (context_)
             alcDestroyContext(context_);
-        alcCloseDevice(device_);
         throw Error("No audio device for speech");
     }
     alGenSources(1, &source_);
@@ -56,52 +55,44 @@ OpenAlStream::OpenAlStream(int sampleRate, std::chrono::milliseconds restDelay) 
     if (alGetError() != AL_NO_ERROR) {
         MakeCurrentForThisThread(nullptr);
         alcDestroyContext(context_);
-        alcCloseDevice(device_);
         throw Error("No audio device for speech");
     }
     free_ = buffers_;
-    StartRest(restDelay);
+    JoinRest();
 }
 
-// Pausing needs the extension, and asking the source's state from the rest
-// thread needs a context current for that thread only.
-void OpenAlStream::StartRest(std::chrono::milliseconds delay)
+// Asking the source's state from the rest thread needs a context current
+// for that thread only.
+void OpenAlStream::JoinRest()
 {
     const auto setThreadContext = ThreadContextSetter();
-    if (!setThreadContext || !alcIsExtensionPresent(device_, "ALC_SOFT_pause_device"))
+    if (!setThreadContext)
         return;
-    const auto pause = reinterpret_cast<LPALCDEVICEPAUSESOFT>(alcGetProcAddress(device_, "alcDevicePauseSOFT"));
-    const auto resume = reinterpret_cast<LPALCDEVICERESUMESOFT>(alcGetProcAddress(device_, "alcDeviceResumeSOFT"));
-    if (!pause || !resume)
-        return;
-    auto silent = [this, setThreadContext] {
+    silenceCheck_ = output_->AddSilenceCheck([this, setThreadContext] {
         if (setThreadContext(context_) != ALC_TRUE)
             return false;
         ALint state = AL_STOPPED;
         alGetSourcei(source_, AL_SOURCE_STATE, &state);
         setThreadContext(nullptr);
         return state != AL_PLAYING;
-    };
-    rest_ = std::make_unique<DeviceRest>(delay, DeviceRest::Actions{.silent = silent,
-                                                                    .pause = [this, pause] { pause(device_); },
-                                                                    .resume = [this, resume] { resume(device_); }});
+    });
 }
 
 bool OpenAlStream::Resting() const
 {
-    return rest_ && rest_->Resting();
+    return output_->Resting();
 }
 
 OpenAlStream::~OpenAlStream()
 {
-    rest_.reset();
+    if (silenceCheck_)
+        output_->RemoveSilenceCheck(*silenceCheck_);
     alSourceStop(source_);
     alSourcei(source_, AL_BUFFER, 0);
     alDeleteSources(1, &source_);
     alDeleteBuffers(static_cast<ALsizei>(buffers_.size()), buffers_.data());
     MakeCurrentForThisThread(nullptr);
     alcDestroyContext(context_);
-    alcCloseDevice(device_);
 }
 
 void OpenAlStream::Reclaim()
@@ -140,8 +131,7 @@ void OpenAlStream::Queue(const std::int16_t* samples, std::size_t count)
         alSourcePlay(source_);
     // Woken after the play: a resting output's first mixed period then
     // already holds the samples, a period (about 12 ms) sooner.
-    if (rest_)
-        rest_->Wake();
+    output_->Wake();
 }
 
 bool OpenAlStream::Playing()

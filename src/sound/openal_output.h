@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// One open OpenAL Soft output per process and name, shared by everything
+// that sounds: the sound player and the embedded voice each make a context
+// of their own on it, and OpenAL mixes them together. One output costs one
+// mixing thread and one connection to the sound server (with its timer)
+// instead of one each.
+//
+// The output rests (is paused, so that it stops mixing silence) once every
+// context on it has been silent for the rest delay; the next sound on any
+// of them resumes it.
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+typedef struct ALCdevice_struct ALCdevice;
+
+namespace orbela {
+
+class DeviceRest;
+
+class OpenAlOutput {
+public:
+    // The open output of that name (empty: the default one), opened by the
+    // first caller and closed once the last holder lets go; nullptr when
+    // it cannot be opened. The first opener's rest delay applies.
+    static std::shared_ptr<OpenAlOutput> Share(const std::string& deviceName, std::chrono::milliseconds restDelay);
+    ~OpenAlOutput();
+    OpenAlOutput(const OpenAlOutput&) = delete;
+    OpenAlOutput& operator=(const OpenAlOutput&) = delete;
+
+    ALCdevice* Device() const { return device_; }
+
+    // A context's answer to "is anything of yours playing or queued?",
+    // asked on the rest thread; false keeps the output awake. Withdraw it
+    // before the context goes.
+    using SilenceCheck = std::function<bool()>;
+    int AddSilenceCheck(SilenceCheck check);
+    void RemoveSilenceCheck(int id);
+
+    // Call once a sound is set playing: resumes a resting output and starts
+    // its silence clock again.
+    void Wake();
+    bool Resting() const;
+
+private:
+    OpenAlOutput(ALCdevice* device, std::chrono::milliseconds restDelay);
+    bool Silent();
+
+    ALCdevice* device_;
+    std::mutex checksMutex_;
+    std::vector<std::pair<int, SilenceCheck>> checks_;
+    int nextCheck_ = 0;
+    // Null where the library cannot pause an output.
+    std::unique_ptr<DeviceRest> rest_;
+};
+
+} // namespace orbela
