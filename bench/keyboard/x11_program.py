@@ -15,11 +15,15 @@ DIALOG_TITLE = "^Vlož data$"
 
 
 def find_window(name, pid=None):
-    """The first visible window named `name`, of process `pid` if given."""
-    owner = ["--pid", str(pid)] if pid else []
-    result = subprocess.run(["xdotool", "search", "--onlyvisible", *owner, "--name", name],
+    """The first visible window named `name`, of process `pid` if given
+    (filtered after the search: `search --pid` lists the windows in
+    another order, and its first may be one that takes no keys)."""
+    result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name],
                             capture_output=True, text=True)
     ids = result.stdout.split()
+    if pid:
+        ids = [i for i in ids if subprocess.run(["xdotool", "getwindowpid", i], capture_output=True,
+                                                text=True).stdout.strip() == str(pid)]
     return ids[0] if ids else None
 
 
