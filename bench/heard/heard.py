@@ -183,6 +183,8 @@ def report(results):
             median = statistics.median(values)
             ratio = f"program/{target} {mine / median:.2f}" if mine and target != "program" and median else ""
             print(f"  {target:10} median {median:8.3f}  range {values[0]:8.3f} - {values[-1]:8.3f}  n {len(values):3}  {ratio}")
+            if os.environ.get("HEARD_VERBOSE"):
+                print("    " + " ".join(f"{v:.3f}" for v in results[target][key]))
         missed = {t: len(v.get(key + "-missed", [])) for t, v in results.items() if v.get(key + "-missed")}
         if missed:
             print("  no sound heard:", ", ".join(f"{t} {n}" for t, n in missed.items()))

@@ -15,6 +15,7 @@
 # the CPU and wake-ups per second of speech, with medians, ranges and
 # ratios to the peers, and the machine's load before and after.
 # A second program folder, BEFORE_DIR, is measured in the same rounds.
+# HEARD_VERBOSE=1 lists every value, in the order measured.
 #
 #   bench/heard/heard.sh [PROGRAM_DIR [ROUNDS [BEFORE_DIR]]]
 #   (default: build/bin 10)
