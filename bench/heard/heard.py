@@ -13,7 +13,8 @@ Each round, for each target in turn (the order rotates each round):
   awake   "a" again 0.7 s after that echo ended;
   stop    Alt+Up reads the dialog's line (for the peers: the same text),
           Shift 1 s into it; the time to the last heard frame (the start
-          of the first 0.3 s of silence after the key);
+          of the first 0.3 s of silence after the key), counted only
+          when something was heard in the 0.1 s before the key;
   cost    Alt+Up read to its end: the CPU seconds and the thread wake-ups
           (voluntary and involuntary context switches of every thread)
           of the program, or of speech-dispatcher with its module, per
@@ -116,6 +117,13 @@ class Bench:
         time.sleep(0.03)
         self.keys.send("Shift_L", False)
         silent = self.silence_after(moment)
+        # A key that falls in a pause between words stops nothing heard:
+        # counted apart, as a key with no sound to stop.
+        self.recorder.wait_until(moment)
+        end = self.recorder.frame_at(moment)
+        if self.recorder.last_loud(end - RATE // 10, end) is None:
+            self.note(target, "stop-missed", 1)
+            return
         self.note(target, "stop", (silent - moment) * 1000)
 
     def cost(self, target, pids):
