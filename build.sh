@@ -29,6 +29,8 @@ packages=(
     clang libclang-rt-14-dev
     # The screen reader beside the program, in a desktop session of its own.
     orca openbox at-spi2-core dbus pulseaudio pulseaudio-utils x11-xkb-utils python3 libglib2.0-bin
+    # The peers of bench/heard/heard.sh, a by-hand benchmark.
+    espeak-ng python3-speechd
 )
 
 as_root() {

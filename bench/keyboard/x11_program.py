@@ -14,10 +14,16 @@ import time
 DIALOG_TITLE = "^Vlož data$"
 
 
-def find_window(name):
+def find_window(name, pid=None):
+    """The first visible window named `name`, of process `pid` if given
+    (filtered after the search: `search --pid` lists the windows in
+    another order, and its first may be one that takes no keys)."""
     result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name],
                             capture_output=True, text=True)
     ids = result.stdout.split()
+    if pid:
+        ids = [i for i in ids if subprocess.run(["xdotool", "getwindowpid", i], capture_output=True,
+                                                text=True).stdout.strip() == str(pid)]
     return ids[0] if ids else None
 
 
@@ -62,9 +68,11 @@ def scratch_copy(program_dir):
 @contextlib.contextmanager
 def running_program(work, audio_env):
     """Starts the program in `work` with the dialog probe on and the system
-    speech service out of reach; yields (process, path of its stderr)."""
+    speech service out of reach unless `audio_env` names one; yields
+    (process, path of its stderr)."""
     env = dict(os.environ, QT_QPA_PLATFORM="xcb", ORBELA_DIALOG_PROBE="1",
-               SPEECHD_ADDRESS="unix_socket:" + os.path.join(work, "none"), **audio_env)
+               SPEECHD_ADDRESS="unix_socket:" + os.path.join(work, "none"))
+    env.update(audio_env)
     err_path = os.path.join(work, "err.txt")
     with open(err_path, "w") as err:
         program = subprocess.Popen(["./orbela"], cwd=work, env=env, stdout=subprocess.DEVNULL, stderr=err)
@@ -75,13 +83,14 @@ def running_program(work, audio_env):
         program.wait()
 
 
-def start_game(err_path):
-    """From the main window to the first prompt of the game."""
+def start_game(err_path, pid=None):
+    """From the main window (of process `pid`, if given) to the first
+    prompt of the game."""
     def main_window():
-        box = find_window("^orbela$")
+        box = find_window("^orbela$", pid)
         if box:  # the system speech service is missing on purpose
             subprocess.run(["xdotool", "windowfocus", "--sync", box, "key", "Return"])
-        return find_window(" - ")
+        return find_window(" - ", pid)
     window = wait_for(main_window, 60, "the main window")
     subprocess.run(["xdotool", "windowfocus", "--sync", window, "key", "--clearmodifiers", "ctrl+s"])
 
@@ -94,6 +103,8 @@ def start_game(err_path):
     wait_for(first_prompt, 180, "the first prompt")
 
 
-def focus_dialog():
-    dialog = wait_for(lambda: find_window(DIALOG_TITLE), 30, "the dialog")
+def focus_dialog(pid=None):
+    """Gives the dialog the keyboard; returns its window."""
+    dialog = wait_for(lambda: find_window(DIALOG_TITLE, pid), 30, "the dialog")
     subprocess.run(["xdotool", "windowfocus", "--sync", dialog])
+    return dialog
