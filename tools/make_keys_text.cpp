@@ -9,7 +9,7 @@
 #include <string>
 
 #include "i18n/guidance_strings.h"
-#include "runtime/cp1250.h"
+#include "text/cp1250.h"
 
 int main(int argc, char** argv)
 {

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "runtime/error.h"
+#include "text/error.h"
 #include "speech/character_names.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

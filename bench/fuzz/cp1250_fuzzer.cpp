@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/cp1250.h"
-#include "runtime/error.h"
+#include "text/cp1250.h"
+#include "text/error.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "runtime/error.h"
+#include "text/error.h"
 #include "sound/sound_stream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "braille/braille_text.h"
 
-#include "runtime/cp1250.h"
+#include "text/cp1250.h"
 
 namespace orbela {
 

@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include "runtime/cp1250.h"
+#include "text/cp1250.h"
 
 namespace orbela::kvaldor {
 

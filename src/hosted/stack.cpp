@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "hosted/stack.h"
 
-#include "runtime/error.h"
+#include "text/error.h"
 
 namespace orbela {
 

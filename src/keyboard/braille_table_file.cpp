@@ -7,7 +7,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "runtime/error.h"
+#include "text/error.h"
 
 namespace orbela {
 namespace {

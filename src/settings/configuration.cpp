@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "i18n/resource_localizer.h"
-#include "runtime/error.h"
+#include "text/error.h"
 #include "settings/atomic_file.h"
 #include "settings/voice_settings.h"
 

@@ -3,8 +3,8 @@
 
 #include <system_error>
 
-#include "runtime/cp1250.h"
-#include "runtime/error.h"
+#include "text/cp1250.h"
+#include "text/error.h"
 #include "shell/executable_path.h"
 
 #ifndef ORBELA_RELATIVE_DATA_DIR

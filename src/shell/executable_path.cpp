@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <system_error>
 
-#include "runtime/cp1250.h"
-#include "runtime/error.h"
+#include "text/cp1250.h"
+#include "text/error.h"
 
 namespace orbela {
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "i18n/product_info.h"
-#include "runtime/cp1250.h"
-#include "runtime/error.h"
+#include "text/cp1250.h"
+#include "text/error.h"
 #include "shell/data_files.h"
 #include "shell/executable_path.h"
 #include "shell/user_folders.h"

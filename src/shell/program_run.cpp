@@ -7,8 +7,8 @@
 
 #include "hosted/orbelaprog.h"
 #include "i18n/interface_strings.h"
-#include "runtime/cp1250.h"
-#include "runtime/error.h"
+#include "text/cp1250.h"
+#include "text/error.h"
 #include "runtime/runtime.h"
 
 namespace orbela {

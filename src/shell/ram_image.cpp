@@ -8,8 +8,8 @@
 #include <unistd.h>
 
 #include "i18n/file_messages.h"
-#include "runtime/cp1250.h"
-#include "runtime/error.h"
+#include "text/cp1250.h"
+#include "text/error.h"
 #include "settings/atomic_file.h"
 
 namespace orbela {

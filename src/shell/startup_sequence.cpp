@@ -2,7 +2,7 @@
 #include "shell/startup_sequence.h"
 
 #include "i18n/file_messages.h"
-#include "runtime/error.h"
+#include "text/error.h"
 #include "runtime/error_report.h"
 #include "runtime/runtime_state.h"
 #include "shell/ram_image.h"

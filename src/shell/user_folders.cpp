@@ -11,8 +11,8 @@
 #include <system_error>
 #include <vector>
 
-#include "runtime/cp1250.h"
-#include "runtime/error.h"
+#include "text/cp1250.h"
+#include "text/error.h"
 #include "shell/data_files.h"
 #include "shell/executable_path.h"
 

@@ -14,7 +14,7 @@
 
 #include "sound/openal_output.h"
 
-#include "runtime/error.h"
+#include "text/error.h"
 
 namespace orbela {
 

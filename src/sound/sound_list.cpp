@@ -8,8 +8,8 @@
 #include <optional>
 
 #include "runtime/clock.h"
-#include "runtime/cp1250.h"
-#include "runtime/error.h"
+#include "text/cp1250.h"
+#include "text/error.h"
 #include "runtime/runtime_state.h"
 #include "sound/sound_mapping.h"
 

@@ -5,8 +5,8 @@
 #include <cctype>
 #include <string_view>
 
-#include "runtime/cp1250.h"
-#include "runtime/error.h"
+#include "text/cp1250.h"
+#include "text/error.h"
 #include "sound/byte_reader.h"
 
 namespace orbela {

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "runtime/error.h"
+#include "text/error.h"
 #include "sound/byte_reader.h"
 
 namespace orbela {

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "i18n/interface_strings.h"
-#include "runtime/error.h"
+#include "text/error.h"
 #include "runtime/profile_integer.h"
 
 namespace orbela {

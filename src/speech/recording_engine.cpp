@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "runtime/error.h"
+#include "text/error.h"
 
 namespace orbela {
 

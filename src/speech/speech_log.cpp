@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "runtime/cp1250.h"
-#include "runtime/error.h"
+#include "text/cp1250.h"
+#include "text/error.h"
 
 namespace orbela {
 

@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "runtime/cp1250.h"
+#include "text/cp1250.h"
 #include "runtime/message_pump.h"
 #include "runtime/runtime_state.h"
 

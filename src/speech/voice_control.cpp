@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "speech/voice_control.h"
 
-#include "runtime/cp1250.h"
+#include "text/cp1250.h"
 #include "settings/voice_settings.h"
 #include "speech/speech_service.h"
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "runtime/error.h"
+#include "text/error.h"
 #include "speech/capital_letters.h"
 
 namespace orbela {

@@ -5,7 +5,7 @@
 
 #include <limits>
 
-#include "runtime/error.h"
+#include "text/error.h"
 
 namespace orbela {
 namespace {

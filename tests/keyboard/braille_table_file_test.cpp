@@ -8,7 +8,7 @@
 
 #include <unistd.h>
 
-#include "runtime/error.h"
+#include "text/error.h"
 #include "support/temp_folder.h"
 
 namespace orbela {

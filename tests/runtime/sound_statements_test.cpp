@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/error.h"
+#include "text/error.h"
 #include "runtime/tone_sounds.h"
 #include "runtime_fixture.h"
 #include "support/gui_queue.h"

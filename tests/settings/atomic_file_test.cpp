@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <thread>
 
-#include "runtime/error.h"
+#include "text/error.h"
 #include "support/fakes.h"
 #include "support/temp_folder.h"
 

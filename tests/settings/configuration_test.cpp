@@ -5,7 +5,7 @@
 #include <sstream>
 #include <vector>
 
-#include "runtime/error.h"
+#include "text/error.h"
 #include "support/temp_folder.h"
 
 namespace orbela {

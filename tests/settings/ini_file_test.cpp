@@ -9,7 +9,7 @@
 #include <string>
 #include <utility>
 
-#include "runtime/error.h"
+#include "text/error.h"
 #include "support/temp_folder.h"
 
 namespace orbela {

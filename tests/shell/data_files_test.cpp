@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/error.h"
+#include "text/error.h"
 #include "support/temp_folder.h"
 
 namespace orbela {

@@ -13,7 +13,7 @@
 
 #include <functional>
 
-#include "runtime/error.h"
+#include "text/error.h"
 #include "settings/atomic_file.h"
 #include "settings/configuration.h"
 #include "settings/ini_file.h"

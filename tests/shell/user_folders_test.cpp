@@ -13,7 +13,7 @@
 #include <set>
 #include <string>
 
-#include "runtime/error.h"
+#include "text/error.h"
 #include "shell/executable_path.h"
 #include "support/temp_folder.h"
 

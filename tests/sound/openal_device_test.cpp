@@ -15,7 +15,7 @@
 #include <thread>
 
 #include "runtime/clock.h"
-#include "runtime/error.h"
+#include "text/error.h"
 #include "runtime/runtime.h"
 #include "runtime/runtime_state.h"
 #include "runtime/screen.h"

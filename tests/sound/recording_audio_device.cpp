@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "recording_audio_device.h"
 
-#include "runtime/error.h"
+#include "text/error.h"
 
 namespace orbela::testing {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "recording_audio_device.h"
 #include "runtime/clock.h"
-#include "runtime/error.h"
+#include "text/error.h"
 #include "runtime/runtime_state.h"
 #include "sound/sound_list_tone_sounds.h"
 #include "stream_builder.h"

@@ -18,7 +18,7 @@
 #include "signal_waves.h"
 #include "recording_audio_device.h"
 #include "runtime/clock.h"
-#include "runtime/error.h"
+#include "text/error.h"
 #include "sound/sound_list.h"
 #include "sound/sound_list_tone_sounds.h"
 #include "sound/sound_stream.h"

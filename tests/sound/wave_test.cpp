@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "runtime/error.h"
+#include "text/error.h"
 #include "stream_builder.h"
 
 namespace orbela {

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "runtime/error.h"
+#include "text/error.h"
 #include "support/fakes.h"
 
 namespace orbela {

@@ -15,7 +15,7 @@
 #include <future>
 #include <thread>
 
-#include "runtime/error.h"
+#include "text/error.h"
 #include "runtime/runtime_state.h"
 #include "sound/openal_device.h"
 #include "speech/espeak/openal_stream.h"

@@ -11,7 +11,7 @@
 #include <set>
 #include <string>
 
-#include "runtime/cp1250.h"
+#include "text/cp1250.h"
 #include "speech/character_names.h"
 
 namespace orbela {

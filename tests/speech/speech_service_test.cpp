@@ -10,7 +10,7 @@
 #include <thread>
 #include <utility>
 
-#include "runtime/error.h"
+#include "text/error.h"
 #include "runtime/runtime_state.h"
 #include "speech/capital_letters.h"
 #include "speech/echo_timer.h"

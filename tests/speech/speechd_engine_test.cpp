@@ -17,7 +17,7 @@
 #include <fstream>
 #include <thread>
 
-#include "runtime/error.h"
+#include "text/error.h"
 #include "runtime/runtime_state.h"
 #include "speech/speech_service.h"
 #include "support/fakes.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/error.h"
+#include "text/error.h"
 #include "speech/recording_engine.h"
 #include "support/fakes.h"
 #include "support/gui_queue.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/fakes.h"
 
-#include "runtime/cp1250.h"
+#include "text/cp1250.h"
 
 namespace orbela::testing {
 

@@ -3,7 +3,7 @@
 
 #include "i18n/control_description.h"
 #include "i18n/resource_localizer.h"
-#include "runtime/cp1250.h"
+#include "text/cp1250.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

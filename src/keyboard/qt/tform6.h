@@ -12,7 +12,7 @@
 
 #include "i18n/interface_strings.h"
 #include "keyboard/screen_review.h"
-#include "runtime/error.h"
+#include "text/error.h"
 
 class QKeyEvent;
 class QPlainTextEdit;

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "runtime/cp1250.h"
+#include "text/cp1250.h"
 #include "runtime/screen.h"
 
 namespace orbela {

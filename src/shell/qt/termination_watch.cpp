@@ -7,7 +7,7 @@
 #include <poll.h>
 #include <unistd.h>
 
-#include "runtime/error.h"
+#include "text/error.h"
 #include "runtime/error_report.h"
 #include "shell/qt/process_end.h"
 #include "shell/qt/tform1.h"

@@ -20,7 +20,7 @@
 #include "i18n/qt/qt_text.h"
 #include "i18n/qt/taboutbox.h"
 #include "i18n/qt/tform3.h"
-#include "runtime/error.h"
+#include "text/error.h"
 #include "runtime/error_report.h"
 #include "runtime/runtime.h"
 #include "runtime/screen.h"

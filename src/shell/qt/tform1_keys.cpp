@@ -10,7 +10,7 @@
 #include "keyboard/key_state.h"
 #include "keyboard/qt/tform6.h"
 #include "keyboard/qt/virtual_key.h"
-#include "runtime/error.h"
+#include "text/error.h"
 #include "runtime/error_report.h"
 #include "runtime/runtime.h"
 #include "settings/configuration.h"

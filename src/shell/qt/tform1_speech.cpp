@@ -5,7 +5,7 @@
 #include <QAction>
 
 #include "i18n/qt/qt_text.h"
-#include "runtime/error.h"
+#include "text/error.h"
 #include "runtime/error_report.h"
 #include "runtime/runtime.h"
 #include "shell/data_files.h"

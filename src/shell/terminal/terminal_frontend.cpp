@@ -8,8 +8,8 @@
 #include <unistd.h>
 
 #include "runtime/clock.h"
-#include "runtime/cp1250.h"
-#include "runtime/error.h"
+#include "text/cp1250.h"
+#include "text/error.h"
 #include "runtime/runtime.h"
 #include "runtime/screen.h"
 #include "runtime/speech_output.h"

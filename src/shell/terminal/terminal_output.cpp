@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "runtime/cp1250.h"
+#include "text/cp1250.h"
 
 namespace orbela {
 

@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "runtime/error.h"
+#include "text/error.h"
 #include "runtime/error_report.h"
 #include "runtime/runtime_state.h"
 #include "settings/ini_file.h"

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "runtime/error.h"
+#include "text/error.h"
 #include "speech/espeak/openal_stream.h"
 #include "speech/espeak/voice_order.h"
 

@@ -7,7 +7,7 @@
 
 #include <numeric>
 
-#include "runtime/error.h"
+#include "text/error.h"
 #include "sound/openal_output.h"
 
 namespace orbela {

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <map>
 
-#include "runtime/cp1250.h"
-#include "runtime/error.h"
+#include "text/cp1250.h"
+#include "text/error.h"
 
 namespace orbela {
 

@@ -12,7 +12,7 @@
 
 #include "i18n/qt/message_box.h"
 #include "i18n/qt/qt_test_support.h"
-#include "runtime/error.h"
+#include "text/error.h"
 #include "settings/configuration.h"
 #include "settings/ini_file.h"
 #include "support/fakes.h"

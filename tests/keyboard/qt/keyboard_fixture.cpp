@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "i18n/qt/qt_text.h"
-#include "runtime/error.h"
+#include "text/error.h"
 #include "speech/recording_engine.h"
 
 namespace orbela::testing {

@@ -8,7 +8,7 @@
 
 #include "i18n/qt/qt_test_support.h"
 #include "keyboard_fixture.h"
-#include "runtime/error.h"
+#include "text/error.h"
 
 namespace orbela::testing {
 namespace {

@@ -10,7 +10,7 @@
 #include <QTimer>
 
 #include "i18n/qt/message_box.h"
-#include "runtime/error.h"
+#include "text/error.h"
 #include "shell/qt/message_box_error_report.h"
 #include "shell/qt/orbela_application.h"
 #include "support/fakes.h"

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <thread>
 
-#include "runtime/error.h"
+#include "text/error.h"
 #include "runtime/runtime_state.h"
 #include "settings/ini_file.h"
 #include "speech/recording_engine.h"

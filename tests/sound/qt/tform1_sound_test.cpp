@@ -20,7 +20,7 @@
 #include "i18n/qt/qt_text.h"
 #include "recording_audio_device.h"
 #include "runtime/clock.h"
-#include "runtime/error.h"
+#include "text/error.h"
 #include "runtime/runtime.h"
 #include "runtime/screen.h"
 #include "settings/ini_file.h"

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "runtime/clock.h"
-#include "runtime/error.h"
+#include "text/error.h"
 #include "runtime/runtime.h"
 #include "runtime/screen.h"
 #include "settings/ini_file.h"

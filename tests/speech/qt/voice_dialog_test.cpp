@@ -16,7 +16,7 @@
 
 #include "i18n/qt/message_box.h"
 #include "i18n/qt/qt_test_support.h"
-#include "runtime/error.h"
+#include "text/error.h"
 #include "runtime/runtime_state.h"
 #include "settings/ini_file.h"
 #include "shell/qt/interface_speech.h"
