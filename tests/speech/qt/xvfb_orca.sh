@@ -80,6 +80,25 @@ session_pids+=($program)
 
 . ./xvfb_windows.sh
 now() { date +%s.%N; }
+# Every message the program gave speech-dispatcher has ended.
+program_heard() {
+    python3 - <<'PY'
+import re, sys
+client, begun, ended = None, 0, 0
+for line in open('session/protocol.log', errors='replace'):
+    m = re.search(r'speechd: +(\d+):(DATA|REPLY):\|(.*)$', line)
+    if not m:
+        continue
+    fd, kind, rest = m.groups()
+    if kind == 'DATA' and 'CLIENT_NAME' in rest and ':orbela:' in rest:
+        client = fd
+    event = re.match(r'70([123])-', rest) if kind == 'REPLY' and fd == client else None
+    if event:
+        begun += event.group(1) == '1'
+        ended += event.group(1) != '1'
+sys.exit(0 if client and begun and ended >= begun else 1)
+PY
+}
 # Where the speech log stood when the mode changed.
 mark() { echo "$1 $(wc -l <speech.log)" >>phases.txt; }
 wait_until '[ -n "$(visible " - ")" ]' 300 || { echo "FAIL: the main window did not appear"; exit 1; }
@@ -156,7 +175,9 @@ wait_until "[ \$(grep -c '^orbela-dialog-shown' err.txt) -gt $count ]" "$patienc
 sleep 4
 if [ "$ORCA_START" = before ]; then
     # The question being answered, on demand: Orca's where-am-I (KP_Enter
-    # in its desktop layout) on the field.
+    # in its desktop layout) on the field, asked as a listener asks: once
+    # the answer has been heard to its end.
+    wait_until 'program_heard && sleep 1.5 && program_heard' 30
     now >context_asked.txt
     xdotool key KP_Enter
     sleep 4
