@@ -46,7 +46,7 @@ chord() {
     xdotool keyup --delay 30 "${keys[@]}"
 }
 
-wait_visible ' - ' 300 || { echo "FAIL: the main window did not appear"; exit 1; }
+wait_visible ' - ' 900 || { echo "FAIL: the main window did not appear"; exit 1; }
 xdotool windowfocus --sync "$id"
 xdotool key --clearmodifiers ctrl+s
 

@@ -46,7 +46,7 @@ mapfile -t command <command.txt
 # The first start: the window opens and greets.
 "${command[@]}" --speech-log "$PWD/speech.log" >out.txt 2>err.txt &
 program=$!
-ANSWER_BOX=0 wait_visible ' - ' 300 || { echo "FAIL: no main window"; exit 1; }
+ANSWER_BOX=0 wait_visible ' - ' 900 || { echo "FAIL: no main window"; exit 1; }
 main=$id
 xdotool windowfocus --sync "$main"
 sleep 2

@@ -50,7 +50,7 @@ ANSWER_BOX=1
 step() { echo "== $1" >>steps.txt; wc -l <speech.log >>steps.txt 2>/dev/null || echo 0 >>steps.txt; }
 key() { xdotool key "$1"; sleep "${2:-0.4}"; }
 
-wait_visible ' - ' 300 || { echo "FAIL: no main window"; exit 1; }
+wait_visible ' - ' 900 || { echo "FAIL: no main window"; exit 1; }
 main=$id
 xdotool windowfocus --sync "$main"
 sleep 1

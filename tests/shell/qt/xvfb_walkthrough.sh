@@ -39,7 +39,7 @@ dialog='^Vlož data$'
 
 . ./xvfb_windows.sh
 
-wait_visible ' - ' 300 || { echo "FAIL: the main window did not appear"; exit 1; }
+wait_visible ' - ' 900 || { echo "FAIL: the main window did not appear"; exit 1; }
 main=$id
 xdotool windowfocus --sync "$main"
 xdotool key --clearmodifiers ctrl+s
