@@ -165,7 +165,8 @@ OpenAlOutput::OpenAlOutput(ALCdevice* loopback, std::unique_ptr<PulseOutput> ser
     rest_ = std::make_unique<DeviceRest>(restDelay,
                                          DeviceRest::Actions{.silent = [this] { return Silent(); },
                                                              .pause = [pulse] { pulse->Rest(); },
-                                                             .resume = [pulse] { pulse->Start(); }});
+                                                             .resume = [pulse] { pulse->Start(); }},
+                                         /*resting=*/true);
 }
 
 OpenAlOutput::~OpenAlOutput()
@@ -214,6 +215,8 @@ void OpenAlOutput::Wake()
         server_->Start();
     if (rest_)
         rest_->Wake();
+    if (server_)
+        server_->Prompt();
 }
 
 void OpenAlOutput::Cut()

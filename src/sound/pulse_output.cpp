@@ -17,10 +17,12 @@ namespace orbela {
 namespace {
 
 constexpr std::size_t FrameBytes = PulseOutput::Channels * 2;
-// The server asks for 512 frames (11.6 ms) at a time and keeps two such
-// periods queued: the latency the program had through OpenAL's own output
-// with its short periods, at one wake-up per period.
-constexpr std::size_t PeriodBytes = 512 * FrameBytes;
+// The server asks for 1536 frames (35 ms) at a time and keeps two such
+// periods queued: under 100 wake-ups a second while speaking. A sound that
+// starts out of silence, or after a stop, does not wait behind them (what
+// is queued is replaced), so the period sets the wake-ups, not the latency
+// of a key; only a sound starting under another one may wait up to 70 ms.
+constexpr std::size_t PeriodBytes = 1536 * FrameBytes;
 constexpr std::size_t TargetBytes = 2 * PeriodBytes;
 constexpr pa_usec_t ConnectTimeout = 2 * PA_USEC_PER_SEC;
 constexpr auto ReconnectInterval = std::chrono::seconds(1);
@@ -34,6 +36,11 @@ struct PulseOutput::Loop {
     Render render;
     bool running = false;  // uncorked and being filled
     bool timedOut = false;
+    // Bytes written since the last flush, and how many of the last ones
+    // were silence: when all that the server holds is silence, a new sound
+    // may replace it.
+    std::size_t writtenSinceFlush = 0;
+    std::size_t trailingSilence = 0;
     std::atomic<bool> connected{false};
     std::chrono::steady_clock::time_point lastAttempt;
 
@@ -92,8 +99,12 @@ struct PulseOutput::Loop {
                 return;
             }
             render(data, static_cast<int>(size / FrameBytes));
+            const auto* begin = static_cast<const unsigned char*>(data);
+            const bool silent = std::all_of(begin, begin + size, [](unsigned char byte) { return byte == 0; });
             if (pa_stream_write(stream, data, size, nullptr, 0, PA_SEEK_RELATIVE) < 0)
                 return;
+            writtenSinceFlush += size;
+            trailingSilence = silent ? trailingSilence + size : 0;
             bytes -= size;
         }
     }
@@ -192,7 +203,16 @@ struct PulseOutput::Loop {
     {
         if (pa_operation* flush = pa_stream_flush(stream, nullptr, nullptr))
             pa_operation_unref(flush);
+        writtenSinceFlush = 0;
+        trailingSilence = 0;
         Fill(TargetBytes);
+    }
+
+    // True when the server holds nothing but silence (never more than a
+    // few targets are queued). Lock held.
+    bool HoldsOnlySilence() const
+    {
+        return trailingSilence == writtenSinceFlush || trailingSilence >= 4 * TargetBytes;
     }
 };
 
@@ -236,6 +256,15 @@ void PulseOutput::Start()
         if (pa_operation* cork = pa_stream_cork(loop.stream, 0, nullptr, nullptr))
             pa_operation_unref(cork);
     }
+    pa_threaded_mainloop_unlock(loop.mainloop);
+}
+
+void PulseOutput::Prompt()
+{
+    Loop& loop = *loop_;
+    pa_threaded_mainloop_lock(loop.mainloop);
+    if (loop.connected && loop.running && loop.HoldsOnlySilence())
+        loop.Refill();
     pa_threaded_mainloop_unlock(loop.mainloop);
 }
 

@@ -36,6 +36,10 @@ public:
     // Uncorks and fills the server's buffer now; connects again first if the
     // server went away since (at most once a second).
     void Start();
+    // Call once a sound starts: where the server holds only silence, it is
+    // replaced at once by audio rendered now, so the sound need not wait
+    // behind it.
+    void Prompt();
     // Corks: nothing is rendered and nothing wakes until the next Start().
     void Rest();
     // Drops what the server holds and renders it again from now, so that a
