@@ -24,7 +24,9 @@ constexpr std::size_t FrameBytes = PulseOutput::Channels * 2;
 // of a key; only a sound starting under another one may wait up to 70 ms.
 constexpr std::size_t PeriodBytes = 1536 * FrameBytes;
 constexpr std::size_t TargetBytes = 2 * PeriodBytes;
-constexpr pa_usec_t ConnectTimeout = 2 * PA_USEC_PER_SEC;
+// A local server answers in milliseconds; one that hangs must not hold a
+// sound (and the thread that plays it) for long.
+constexpr pa_usec_t ConnectTimeout = PA_USEC_PER_SEC;
 constexpr auto ReconnectInterval = std::chrono::seconds(1);
 
 } // namespace
@@ -109,6 +111,16 @@ struct PulseOutput::Loop {
         }
     }
 
+    // Yes once ready, no once failed, nothing yet while connecting.
+    static std::optional<bool> Settled(bool ready, bool good)
+    {
+        if (ready)
+            return true;
+        if (!good)
+            return false;
+        return std::nullopt;
+    }
+
     // Waits (lock held, never on the loop's own thread) until `ready` says
     // yes or no, or the connect timeout passes.
     template <typename Ready>
@@ -134,13 +146,9 @@ struct PulseOutput::Loop {
         pa_context_set_state_callback(context, OnContextState, this);
         if (pa_context_connect(context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
             return Close();
-        const bool contextReady = WaitUntil([this]() -> std::optional<bool> {
+        const bool contextReady = WaitUntil([this] {
             const pa_context_state_t state = pa_context_get_state(context);
-            if (state == PA_CONTEXT_READY)
-                return true;
-            if (!PA_CONTEXT_IS_GOOD(state))
-                return false;
-            return std::nullopt;
+            return Settled(state == PA_CONTEXT_READY, PA_CONTEXT_IS_GOOD(state));
         });
         if (!contextReady)
             return Close();
@@ -161,13 +169,9 @@ struct PulseOutput::Loop {
         const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_START_CORKED | PA_STREAM_ADJUST_LATENCY);
         if (pa_stream_connect_playback(stream, nullptr, &attributes, flags, nullptr, nullptr) < 0)
             return Close();
-        const bool streamReady = WaitUntil([this]() -> std::optional<bool> {
+        const bool streamReady = WaitUntil([this] {
             const pa_stream_state_t state = pa_stream_get_state(stream);
-            if (state == PA_STREAM_READY)
-                return true;
-            if (!PA_STREAM_IS_GOOD(state))
-                return false;
-            return std::nullopt;
+            return Settled(state == PA_STREAM_READY, PA_STREAM_IS_GOOD(state));
         });
         if (!streamReady)
             return Close();
