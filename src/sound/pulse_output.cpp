@@ -17,16 +17,18 @@ namespace orbela {
 namespace {
 
 constexpr std::size_t FrameBytes = PulseOutput::Channels * 2;
-// The server asks for 1536 frames (35 ms) at a time and keeps two such
+// The server asks for 2048 frames (46 ms) at a time and keeps two such
 // periods queued: under 100 wake-ups a second while speaking. A sound that
 // starts out of silence, or after a stop, does not wait behind them (what
 // is queued is replaced), so the period sets the wake-ups, not the latency
-// of a key; only a sound starting under another one may wait up to 70 ms.
-constexpr std::size_t PeriodBytes = 1536 * FrameBytes;
+// of a key; only a sound starting under another one may wait up to 93 ms.
+constexpr std::size_t PeriodBytes = 2048 * FrameBytes;
 constexpr std::size_t TargetBytes = 2 * PeriodBytes;
 // A local server answers in milliseconds; one that hangs must not hold a
 // sound (and the thread that plays it) for long.
 constexpr pa_usec_t ConnectTimeout = PA_USEC_PER_SEC;
+// OpenAL dithers its 16-bit output: its silence is a sample or two of noise.
+constexpr std::int16_t SilenceLevel = 4;
 constexpr auto ReconnectInterval = std::chrono::seconds(1);
 
 } // namespace
@@ -101,8 +103,10 @@ struct PulseOutput::Loop {
                 return;
             }
             render(data, static_cast<int>(size / FrameBytes));
-            const auto* begin = static_cast<const unsigned char*>(data);
-            const bool silent = std::all_of(begin, begin + size, [](unsigned char byte) { return byte == 0; });
+            const auto* begin = static_cast<const std::int16_t*>(data);
+            const bool silent = std::all_of(begin, begin + size / 2, [](std::int16_t sample) {
+                return sample >= -SilenceLevel && sample <= SilenceLevel;
+            });
             if (pa_stream_write(stream, data, size, nullptr, 0, PA_SEEK_RELATIVE) < 0)
                 return;
             writtenSinceFlush += size;
