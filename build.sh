@@ -19,7 +19,7 @@ packages=(
     libx11-dev
     libespeak-ng-dev espeak-ng-data
     libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng
-    libopenal-dev
+    libopenal-dev libpulse-dev
     liblouis-data
     libbrlapi-dev brltty
     xvfb xauth xdotool

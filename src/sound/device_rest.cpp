@@ -87,8 +87,8 @@ struct DeviceRest::Keeper {
     }
 };
 
-DeviceRest::DeviceRest(std::chrono::milliseconds delay, Actions actions)
-    : delay_(delay), actions_(std::move(actions)), lastSound_(std::chrono::steady_clock::now())
+DeviceRest::DeviceRest(std::chrono::milliseconds delay, Actions actions, bool resting)
+    : delay_(delay), actions_(std::move(actions)), lastSound_(std::chrono::steady_clock::now()), resting_(resting)
 {
     Keeper::Instance().Add(this);
 }

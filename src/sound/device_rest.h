@@ -21,7 +21,9 @@ public:
         std::function<void()> resume;
     };
 
-    DeviceRest(std::chrono::milliseconds delay, Actions actions);
+    // A device that starts resting (paused already) waits for its first
+    // Wake() to be resumed.
+    DeviceRest(std::chrono::milliseconds delay, Actions actions, bool resting = false);
     ~DeviceRest();
     DeviceRest(const DeviceRest&) = delete;
     DeviceRest& operator=(const DeviceRest&) = delete;

@@ -279,7 +279,7 @@ std::unique_ptr<OpenAlDevice> OpenAlDevice::Open(const std::string& deviceName, 
     if (!context->output)
         throw Error("DirectSound cannot be initialized: " + NoOutputReason(deviceName));
     ALCdevice* device = context->output->Device();
-    context->context = alcCreateContext(device, nullptr);
+    context->context = alcCreateContext(device, context->output->ContextAttributes());
     if (!context->context)
         throw Error("Primary Buffer cannot be made: OpenAL Soft could not create a context (" + AlcReason(device) +
                     ")");

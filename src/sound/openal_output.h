@@ -9,6 +9,11 @@
 // The output rests (is paused, so that it stops mixing silence) once every
 // context on it has been silent for the rest delay; the next sound on any
 // of them resumes it.
+//
+// Where OpenAL would play through a PulseAudio server, the program talks
+// to the server itself and OpenAL renders into it on request (a loopback
+// device): no mixing thread of OpenAL's, no timing updates at rest, and a
+// server that restarts is joined again at the next sound.
 
 #include <chrono>
 #include <functional>
@@ -22,6 +27,7 @@ typedef struct ALCdevice_struct ALCdevice;
 namespace orbela {
 
 class DeviceRest;
+class PulseOutput;
 
 class OpenAlOutput {
 public:
@@ -34,6 +40,9 @@ public:
     OpenAlOutput& operator=(const OpenAlOutput&) = delete;
 
     ALCdevice* Device() const { return device_; }
+    // The attributes every context on Device() must be made with (null
+    // for none).
+    const int* ContextAttributes() const;
 
     // A context's answer to "is anything of yours playing or queued?",
     // asked on the rest thread; false keeps the output awake. Withdraw it
@@ -46,15 +55,22 @@ public:
     // its silence clock again.
     void Wake();
     bool Resting() const;
+    // Call after stopping a sound: drops what the sound server already
+    // holds of it, so that it falls silent at once.
+    void Cut();
 
 private:
     OpenAlOutput(ALCdevice* device, std::chrono::milliseconds restDelay);
+    OpenAlOutput(ALCdevice* loopback, std::unique_ptr<PulseOutput> server, std::chrono::milliseconds restDelay);
+    static std::shared_ptr<OpenAlOutput> OpenOnServer(std::chrono::milliseconds restDelay);
     bool Silent();
 
     ALCdevice* device_;
     std::mutex checksMutex_;
     std::vector<std::pair<int, SilenceCheck>> checks_;
     int nextCheck_ = 0;
+    // Null unless the program talks to the sound server itself.
+    std::unique_ptr<PulseOutput> server_;
     // Null where the library cannot pause an output.
     std::unique_ptr<DeviceRest> rest_;
 };

@@ -43,7 +43,7 @@ OpenAlStream::OpenAlStream(int sampleRate, std::chrono::milliseconds restDelay) 
     output_ = OpenAlOutput::Share({}, restDelay);
     if (!output_)
         throw Error("No audio device for speech");
-    context_ = alcCreateContext(output_->Device(), nullptr);
+    context_ = alcCreateContext(output_->Device(), output_->ContextAttributes());
     if (!context_ || !MakeCurrentForThisThread(context_)) {
         if (context_)
             alcDestroyContext(context_);
@@ -156,6 +156,7 @@ std::size_t OpenAlStream::SamplesPending()
 void OpenAlStream::Stop()
 {
     alSourceStop(source_);
+    output_->Cut();
     Reclaim();
     // A stopped source counts everything as processed; unqueue the rest
     // in case the implementation did not.
