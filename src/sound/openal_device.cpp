@@ -18,10 +18,9 @@
 
 namespace orbela {
 
-// Speech plays on the same output with a context of its own. So that
-// neither switches the other's, the sound player's context is made current
-// for the calling thread only where the library allows it, and it is made
-// current again before every operation.
+// Speech plays on the same output and in the same context, from threads of
+// its own. The context is made current for the calling thread only where
+// the library allows it, and made current again before every operation.
 struct OpenAlDevice::Context {
     using SetThreadContext = ALCboolean (*)(ALCcontext*);
 
@@ -44,12 +43,12 @@ struct OpenAlDevice::Context {
     {
         if (silenceCheck)
             output->RemoveSilenceCheck(*silenceCheck);
+        // The context is the output's; only let go of it here.
         if (context) {
             if (setThreadContext)
                 setThreadContext(nullptr);
             if (alcGetCurrentContext() == context)
                 alcMakeContextCurrent(nullptr);
-            alcDestroyContext(context);
         }
     }
 
@@ -279,7 +278,7 @@ std::unique_ptr<OpenAlDevice> OpenAlDevice::Open(const std::string& deviceName, 
     if (!context->output)
         throw Error("DirectSound cannot be initialized: " + NoOutputReason(deviceName));
     ALCdevice* device = context->output->Device();
-    context->context = alcCreateContext(device, context->output->ContextAttributes());
+    context->context = context->output->Context();
     if (!context->context)
         throw Error("Primary Buffer cannot be made: OpenAL Soft could not create a context (" + AlcReason(device) +
                     ")");

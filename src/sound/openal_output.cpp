@@ -172,8 +172,10 @@ OpenAlOutput::OpenAlOutput(ALCdevice* loopback, std::unique_ptr<PulseOutput> ser
 OpenAlOutput::~OpenAlOutput()
 {
     rest_.reset();
-    // Stops the rendering before the device goes.
+    // Stops the rendering before the context and the device go.
     server_.reset();
+    if (context_)
+        alcDestroyContext(context_);
     {
         // A new holder may already have opened the name again.
         std::lock_guard lock(openMutex);
@@ -202,9 +204,12 @@ bool OpenAlOutput::Silent()
     return std::all_of(checks_.begin(), checks_.end(), [](const auto& check) { return check.second(); });
 }
 
-const int* OpenAlOutput::ContextAttributes() const
+ALCcontext* OpenAlOutput::Context()
 {
-    return server_ ? LoopbackAttributes : nullptr;
+    std::lock_guard lock(contextMutex_);
+    if (!context_)
+        context_ = alcCreateContext(device_, server_ ? LoopbackAttributes : nullptr);
+    return context_;
 }
 
 void OpenAlOutput::Wake()

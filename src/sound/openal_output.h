@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One open OpenAL Soft output per process and name, shared by everything
-// that sounds: the sound player and the embedded voice each make a context
-// of their own on it, and OpenAL mixes them together. One output costs one
+// that sounds: the sound player and the embedded voice play their sources
+// in its one context, and OpenAL mixes them together. One output costs one
 // mixing thread and one connection to the sound server (with its timer)
-// instead of one each.
+// instead of one each, and one context's voices (several MiB that OpenAL
+// allocates and clears whatever few sources are used) instead of two.
 //
 // The output rests (is paused, so that it stops mixing silence) once every
 // context on it has been silent for the rest delay; the next sound on any
@@ -23,6 +24,7 @@
 #include <vector>
 
 typedef struct ALCdevice_struct ALCdevice;
+typedef struct ALCcontext_struct ALCcontext;
 
 namespace orbela {
 
@@ -40,9 +42,12 @@ public:
     OpenAlOutput& operator=(const OpenAlOutput&) = delete;
 
     ALCdevice* Device() const { return device_; }
-    // The attributes every context on Device() must be made with (null
-    // for none).
-    const int* ContextAttributes() const;
+    // The one context on Device() that every user plays in, made at the
+    // first call; null when OpenAL cannot make it. It lives as long as the
+    // output: users delete their own sources and buffers and only unbind it.
+    // Nothing in it is set context-wide (listener, distance model), so that
+    // users cannot change each other's sound.
+    ALCcontext* Context();
 
     // A context's answer to "is anything of yours playing or queued?",
     // asked on the rest thread; false keeps the output awake. Withdraw it
@@ -66,6 +71,8 @@ private:
     bool Silent();
 
     ALCdevice* device_;
+    std::mutex contextMutex_;
+    ALCcontext* context_ = nullptr;
     std::mutex checksMutex_;
     std::vector<std::pair<int, SilenceCheck>> checks_;
     int nextCheck_ = 0;

@@ -27,8 +27,8 @@ SetThreadContext ThreadContextSetter()
     return reinterpret_cast<SetThreadContext>(alcGetProcAddress(nullptr, "alcSetThreadContext"));
 }
 
-// The sound player has a device and context of its own: speech makes its
-// context current for its own thread only, where the library allows it.
+// The sound player plays in the same context from the GUI thread: speech
+// makes it current for its own thread only, where the library allows it.
 bool MakeCurrentForThisThread(ALCcontext* context)
 {
     if (const auto setThreadContext = ThreadContextSetter())
@@ -43,18 +43,19 @@ OpenAlStream::OpenAlStream(int sampleRate, std::chrono::milliseconds restDelay) 
     output_ = OpenAlOutput::Share({}, restDelay);
     if (!output_)
         throw Error("No audio device for speech");
-    context_ = alcCreateContext(output_->Device(), output_->ContextAttributes());
-    if (!context_ || !MakeCurrentForThisThread(context_)) {
-        if (context_)
-            alcDestroyContext(context_);
+    context_ = output_->Context();
+    if (!context_ || !MakeCurrentForThisThread(context_))
         throw Error("No audio device for speech");
-    }
+    // The error state is the context's: clear what the sound player's
+    // calls may have left.
+    alGetError();
     alGenSources(1, &source_);
     buffers_.resize(BufferCount);
     alGenBuffers(BufferCount, buffers_.data());
     if (alGetError() != AL_NO_ERROR) {
+        alDeleteSources(1, &source_);
+        alDeleteBuffers(BufferCount, buffers_.data());
         MakeCurrentForThisThread(nullptr);
-        alcDestroyContext(context_);
         throw Error("No audio device for speech");
     }
     free_ = buffers_;
@@ -92,7 +93,6 @@ OpenAlStream::~OpenAlStream()
     alDeleteSources(1, &source_);
     alDeleteBuffers(static_cast<ALsizei>(buffers_.size()), buffers_.data());
     MakeCurrentForThisThread(nullptr);
-    alcDestroyContext(context_);
 }
 
 void OpenAlStream::Reclaim()
