@@ -15,6 +15,8 @@
 namespace orbela {
 namespace {
 
+constexpr int IconSize = 32;
+
 QLabel* NamedLabel(const char* objectName, QWidget* parent)
 {
     auto* label = new QLabel(parent);
@@ -34,7 +36,9 @@ TAboutbox::TAboutbox(int language, QWidget* parent) : QDialog(parent)
 
     ProgramIcon = new QLabel(panel);
     ProgramIcon->setObjectName("ProgramIcon");
-    ProgramIcon->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32, 32));
+    // The picture comes when the box is first shown (showEvent): looking it
+    // up in the icon theme takes ~10 ms, which every start would pay.
+    ProgramIcon->setFixedSize(IconSize, IconSize);
     ProductName = NamedLabel("ProductName", panel);
     Version = NamedLabel("Version", panel);
     Copyright = NamedLabel("Copyright", panel);
@@ -61,6 +65,13 @@ TAboutbox::TAboutbox(int language, QWidget* parent) : QDialog(parent)
     layout->addWidget(OKButton, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     FormCreate(language);
+}
+
+void TAboutbox::showEvent(QShowEvent* event)
+{
+    if (ProgramIcon->pixmap().isNull())
+        ProgramIcon->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(IconSize, IconSize));
+    QDialog::showEvent(event);
 }
 
 void TAboutbox::FormCreate(int language)

@@ -23,6 +23,9 @@ public:
     QLabel* Comments = nullptr;
     QPushButton* OKButton = nullptr;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void FormCreate(int language);
 };

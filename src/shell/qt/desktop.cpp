@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,19 @@ bool WindowsPossible(const CommandLine& options)
     return false;
 }
 
+// The toolkit removes a launcher's start-up token from the environment
+// while the application object is made; a thread reading the environment
+// meanwhile (the audio and speech libraries all do as they start) could
+// miss a variable, so with a token set the engines start after it.
+bool ToolkitEditsEnvironment()
+{
+    for (const char* token : {"DESKTOP_STARTUP_ID", "XDG_ACTIVATION_TOKEN"}) {
+        if (std::getenv(token) != nullptr)
+            return true;
+    }
+    return false;
+}
+
 // The toolkit sees the program's name and the arguments left for it.
 class ToolkitArguments {
 public:
@@ -176,7 +190,34 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     setenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1", /*overwrite=*/0);
     // Made first and so removed last, after every object of the run.
     TerminationNotice termination;
+    // Declared before the service: the engines it owns post through it.
+    QtGuiThreadPoster poster;
+    // The engines take a while to start (the embedded one loads its voice
+    // data and opens its audio output; the system one connects to its
+    // daemon): both begin beside the making of the application and the
+    // window, and the steps that install them take what they made, errors
+    // included. Neither touches the toolkit until it posts.
+#ifdef ORBELA_HAVE_ESPEAK
+    std::optional<EarlyStart<std::unique_ptr<SpeechEngine>>> embeddedEngine;
+#endif
+#ifdef ORBELA_HAVE_SPEECHD
+    std::optional<EarlyStart<std::unique_ptr<SpeechdEngine>>> systemEngine;
+#endif
+    const auto startEngines = [&] {
+#ifdef ORBELA_HAVE_ESPEAK
+        embeddedEngine.emplace(
+            [&poster]() -> std::unique_ptr<SpeechEngine> { return std::make_unique<EspeakEngine>(poster); });
+#endif
+#ifdef ORBELA_HAVE_SPEECHD
+        systemEngine.emplace([&poster] { return std::make_unique<SpeechdEngine>(poster); });
+#endif
+    };
+    const bool startBeforeToolkit = !ToolkitEditsEnvironment();
+    if (startBeforeToolkit)
+        startEngines();
     OrbelaApplication application(toolkit.Argc(), toolkit.Argv());
+    if (!startBeforeToolkit)
+        startEngines();
     // Lets the desktop match the window to the menu entry and its icon.
     QGuiApplication::setDesktopFileName("org.orbela.Orbela");
     MessageBoxErrorReport report;
@@ -195,19 +236,6 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     // Everything printed is spoken through the speech service; its engines
     // are installed by the main window's creation.
     QtMessagePump pump;
-    // Declared before the service: the engines it owns post through it.
-    QtGuiThreadPoster poster;
-    // The engines take a while to start (the embedded one loads its voice
-    // data and opens its audio output; the system one connects to its
-    // daemon): both begin now, beside the building of the window, and the
-    // steps that install them take what they made, errors included.
-#ifdef ORBELA_HAVE_ESPEAK
-    EarlyStart<std::unique_ptr<SpeechEngine>> embeddedEngine(
-        [&poster]() -> std::unique_ptr<SpeechEngine> { return std::make_unique<EspeakEngine>(poster); });
-#endif
-#ifdef ORBELA_HAVE_SPEECHD
-    EarlyStart<std::unique_ptr<SpeechdEngine>> systemEngine([&poster] { return std::make_unique<SpeechdEngine>(poster); });
-#endif
     SpeechService speechService(runtime.State(), pump);
     runtime.SetSpeech(speechService);
     // Tones wait on the message loop; a key's echo sounds its tones without
@@ -242,7 +270,7 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     services.keys = &keys;
     services.soundDevice = [] { return OpenAlDevice::Open(); };
 #ifdef ORBELA_HAVE_ESPEAK
-    services.embeddedEngine = [&embeddedEngine] { return embeddedEngine.Take(); };
+    services.embeddedEngine = [&embeddedEngine] { return embeddedEngine->Take(); };
 #endif
 
     const std::filesystem::path executable = ExecutablePath();
@@ -276,7 +304,7 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     const auto priority = ParseSpeechdPriority(ReadSpeechSettings(configuration).priority)
                               .value_or(SpeechdPriority::Message);
     voiceServices.connectSystemVoice = [&systemEngine, priority] {
-        auto engine = systemEngine.Take();
+        auto engine = systemEngine->Take();
         engine->SetPriority(priority);
         return engine;
     };

@@ -102,21 +102,35 @@ EspeakEngine::EspeakEngine(GuiThreadPoster& poster) : relay_(poster)
         if (sampleRate_ <= 0)
             throw Error("The embedded speech engine cannot be started");
         espeak_SetSynthCallback(&Synthesis::Callback);
-        // Only the first voice of the list that loads is needed now; the
-        // worker tries the others while it waits for requests.
-        voices_ = ListedVoices();
-        while (!voices_.empty() && !Loads(voices_.front()))
-            voices_.erase(voices_.begin());
-        if (voices_.empty())
-            throw Error("The embedded speech engine has no voice");
-        voicesToCheck_ = 1;
-        settings_.voice = voices_.front().identifier;
-        settings_.speed = static_cast<std::uint32_t>(espeak_GetParameter(espeakRATE, 0));
-        settings_.pitch = static_cast<std::uint32_t>(espeak_GetParameter(espeakPITCH, 0));
-
+        // The worker opens the audio output while the voices are read here:
+        // each is a good part of the start. The worker calls espeak-ng only
+        // once the voices are read.
         std::promise<void> ready;
         auto started = ready.get_future();
-        worker_ = std::thread([this, &ready] { Run(ready); });
+        std::promise<void> voicesRead;
+        worker_ = std::thread([this, &ready, read = voicesRead.get_future().share()] { Run(ready, read); });
+        try {
+            // Only the first voice of the list that loads is needed now; the
+            // worker tries the others while it waits for requests.
+            voices_ = ListedVoices();
+            while (!voices_.empty() && !Loads(voices_.front()))
+                voices_.erase(voices_.begin());
+            if (voices_.empty())
+                throw Error("The embedded speech engine has no voice");
+            voicesToCheck_ = 1;
+            settings_.voice = voices_.front().identifier;
+            settings_.speed = static_cast<std::uint32_t>(espeak_GetParameter(espeakRATE, 0));
+            settings_.pitch = static_cast<std::uint32_t>(espeak_GetParameter(espeakPITCH, 0));
+        } catch (...) {
+            {
+                std::lock_guard lock(mutex_);
+                shutdown_ = true;
+            }
+            voicesRead.set_value();
+            worker_.join();
+            throw;
+        }
+        voicesRead.set_value();
         try {
             started.get();
         } catch (...) {
@@ -247,7 +261,7 @@ void EspeakEngine::ApplySettings(const Settings& settings)
     espeak_SetParameter(espeakVOLUME, static_cast<int>((level * EspeakFullVolume + 32767) / 65535), 0);
 }
 
-void EspeakEngine::Run(std::promise<void>& ready)
+void EspeakEngine::Run(std::promise<void>& ready, std::shared_future<void> voicesRead)
 {
     std::unique_ptr<OpenAlStream> stream;
     try {
@@ -257,6 +271,7 @@ void EspeakEngine::Run(std::promise<void>& ready)
         return;
     }
     ready.set_value();
+    voicesRead.wait();
 
     std::unique_lock lock(mutex_);
     std::uint64_t handledGeneration = generation_;

@@ -67,7 +67,9 @@ private:
     };
     struct Synthesis;
 
-    void Run(std::promise<void>& ready);
+    // Opens the output, tells `ready`, then serves requests once the
+    // voices are read (`voicesRead`).
+    void Run(std::promise<void>& ready, std::shared_future<void> voicesRead);
     void Synthesize(const Request& request, std::uint64_t generation, OpenAlStream& stream);
     // Takes the synthesiser's samples: false aborts the synthesis.
     bool Deliver(Synthesis& synthesis, const short* samples, int count);

@@ -11,7 +11,8 @@ namespace orbela {
 
 class QtGuiThreadPoster final : public GuiThreadPoster {
 public:
-    // Create on the GUI thread, after the application object.
+    // Create on the GUI thread; it may come before the application object
+    // (what is posted then runs once the message loop does).
     QtGuiThreadPoster();
     ~QtGuiThreadPoster() override;
 

@@ -37,9 +37,14 @@ TEST_P(AboutBoxTest, ShowsProductAndVersionInTheLanguageAndClosesWithOk)
     EXPECT_EQ(about.Version->accessibleName(), about.Version->text());
 
     int result = -1;
-    testing::WhenModal(&about, [&] { testing::SendKey(about.OKButton, Qt::Key_Return); });
+    bool iconShown = false;
+    testing::WhenModal(&about, [&] {
+        iconShown = !about.ProgramIcon->pixmap().isNull();
+        testing::SendKey(about.OKButton, Qt::Key_Return);
+    });
     result = about.exec();
     EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_TRUE(iconShown);
 }
 
 INSTANTIATE_TEST_SUITE_P(
