@@ -157,8 +157,8 @@ struct PulseOutput::Loop {
         if (!contextReady)
             return Close();
 
-        const pa_sample_spec spec{PA_SAMPLE_S16NE, Rate, Channels};
-        stream = pa_stream_new(context, "speech and sounds", &spec, nullptr);
+        const pa_sample_spec sampleFormat{PA_SAMPLE_S16NE, Rate, Channels};
+        stream = pa_stream_new(context, "speech and sounds", &sampleFormat, nullptr);
         if (!stream)
             return Close();
         pa_stream_set_state_callback(stream, OnStreamState, this);
