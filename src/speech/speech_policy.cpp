@@ -36,7 +36,23 @@ SpeechMode SpeechPolicy::Effective() const
 {
     if (chosen_ != SpeechMode::Auto)
         return chosen_;
-    return screenReaderRunning_ ? SpeechMode::ScreenReader : SpeechMode::Self;
+    return ScreenReaderRunning() ? SpeechMode::ScreenReader : SpeechMode::Self;
+}
+
+bool SpeechPolicy::ScreenReaderRunning() const
+{
+    TakeFirstAnswer();
+    return screenReaderRunning_;
+}
+
+void SpeechPolicy::TakeFirstAnswer() const
+{
+    if (!pending_)
+        return;
+    // Cleared first: the answer is taken once, even if taking it throws.
+    const auto answer = std::move(pending_);
+    pending_ = nullptr;
+    screenReaderRunning_ = answer();
 }
 
 void SpeechPolicy::Choose(SpeechMode mode)
@@ -48,6 +64,8 @@ void SpeechPolicy::Choose(SpeechMode mode)
 
 void SpeechPolicy::SetScreenReaderRunning(bool running)
 {
+    // A later answer replaces the first one, which is still taken for
+    // `before`: a change is a change from what was found.
     const SpeechMode before = Effective();
     screenReaderRunning_ = running;
     Update(before);

@@ -42,10 +42,14 @@ public:
     SpeechMode Chosen() const { return chosen_; }
     // Auto resolves to ScreenReader while a screen reader runs, else Self.
     SpeechMode Effective() const;
-    bool ScreenReaderRunning() const { return screenReaderRunning_; }
+    bool ScreenReaderRunning() const;
 
     void Choose(SpeechMode mode);
     void SetScreenReaderRunning(bool running);
+    // The first answer to whether a screen reader runs, when it is still
+    // being looked for: the first question that needs it waits for it.
+    // Setting it does not count as a change.
+    void AwaitScreenReader(std::function<bool()> firstAnswer) { pending_ = std::move(firstAnswer); }
     // Called after Choose or SetScreenReaderRunning changed the effective
     // mode (not at the first setting).
     void OnModeChanged(ModeChanged handler) { changed_ = std::move(handler); }
@@ -65,9 +69,11 @@ public:
 
 private:
     void Update(SpeechMode before);
+    void TakeFirstAnswer() const;
 
     SpeechMode chosen_ = SpeechMode::Auto;
-    bool screenReaderRunning_ = false;
+    mutable bool screenReaderRunning_ = false;
+    mutable std::function<bool()> pending_;
     ModeChanged changed_;
 };
 

@@ -32,7 +32,10 @@ SpeechModeControl::SpeechModeControl(SpeechService& speech, IniFile& configurati
     }
     policy_.Choose(chosen);
     watch_ = new ScreenReaderWatch([this](bool running) { policy_.SetScreenReaderRunning(running); }, this);
-    policy_.SetScreenReaderRunning(watch_->Running());
+    // Taken when the first utterance or menu needs it, by when the look has
+    // usually ended beside the window being built; a change seen earlier is
+    // a change from this first answer.
+    policy_.AwaitScreenReader([watch = watch_] { return watch->FirstAnswer(); });
     // Only later changes are announced: the start is silent as before.
     policy_.OnModeChanged([this](SpeechMode effective) {
         Announce(effective);

@@ -9,6 +9,7 @@
 #include <QDBusServiceWatcher>
 #include <QTimer>
 
+#include <system_error>
 #include <vector>
 
 #include "speech/screen_reader_listeners.h"
@@ -54,35 +55,75 @@ ScreenReaderWatch::ScreenReaderWatch(Changed changed, QObject* parent) : QObject
     settle_->setSingleShot(true);
     settle_->setInterval(SettleMs);
     connect(settle_, &QTimer::timeout, this, &ScreenReaderWatch::LookNow);
+    try {
+        firstLook_ = std::async(std::launch::async, [this] { return LookFirst(); });
+    } catch (const std::system_error&) {
+        // No thread to spare: the look is made here.
+        std::promise<FirstLook> done;
+        done.set_value(LookFirst());
+        firstLook_ = done.get_future();
+    }
+}
 
+ScreenReaderWatch::~ScreenReaderWatch()
+{
+    if (firstLook_.valid())
+        firstLook_.wait();
+    if (accessibilityConnected_)
+        QDBusConnection::disconnectFromBus(ConnectionName);
+}
+
+// On the first look's thread: every call here may block on a bus. Each
+// subscription comes before the look it follows, so nothing that changes
+// meanwhile goes unseen.
+ScreenReaderWatch::FirstLook ScreenReaderWatch::LookFirst()
+{
+    FirstLook look;
     QDBusConnection session = QDBusConnection::sessionBus();
-    if (!session.isConnected())
-        return;
+    look.sessionBus = session.isConnected();
+    if (!look.sessionBus)
+        return look;
     session.connect(LauncherService, LauncherPath, PropertiesInterface, "PropertiesChanged", this,
                     SLOT(StatusChanged(QString, QVariantMap, QStringList)));
-    auto* orca = new QDBusServiceWatcher(this);
-    orca->setConnection(session);
-    orca->setWatchedServices(OrcaServices);
-    connect(orca, &QDBusServiceWatcher::serviceRegistered, this, &ScreenReaderWatch::LookSoon);
-    connect(orca, &QDBusServiceWatcher::serviceUnregistered, this, &ScreenReaderWatch::LookSoon);
-
-    // The first look waits for its answers: the first window is spoken, or
-    // left to the screen reader, by what it finds.
     if (ConnectAccessibilityBus()) {
         QDBusMessage get = QDBusMessage::createMethodCall(RegistryService, RegistryPath, RegistryInterface,
                                                           "GetRegisteredEvents");
         const QDBusMessage reply = accessibility_.call(get, QDBus::Block, StartTimeoutMs);
         if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
-            listenersShowReader_ =
+            look.listenersShowReader =
                 ListenersShowScreenReader(ParseListeners(reply.arguments().front().value<QDBusArgument>()));
     }
-    running_ = listenersShowReader_ || OrcaServiceRuns();
+    return look;
 }
 
-ScreenReaderWatch::~ScreenReaderWatch()
+void ScreenReaderWatch::TakeFirstLook()
 {
-    if (accessibilityConnected_)
-        QDBusConnection::disconnectFromBus(ConnectionName);
+    if (!firstLook_.valid())
+        return;
+    const FirstLook look = firstLook_.get();
+    listenersShowReader_ = look.listenersShowReader;
+    if (look.sessionBus) {
+        // The watcher is an object of this thread, so it is made here, and
+        // Orca's service is asked after it.
+        auto* orca = new QDBusServiceWatcher(this);
+        orca->setConnection(QDBusConnection::sessionBus());
+        orca->setWatchedServices(OrcaServices);
+        connect(orca, &QDBusServiceWatcher::serviceRegistered, this, &ScreenReaderWatch::LookSoon);
+        connect(orca, &QDBusServiceWatcher::serviceUnregistered, this, &ScreenReaderWatch::LookSoon);
+    }
+    running_ = firstAnswer_ = listenersShowReader_ || OrcaServiceRuns();
+}
+
+bool ScreenReaderWatch::FirstAnswer()
+{
+    TakeFirstLook();
+    return firstAnswer_;
+}
+
+bool ScreenReaderWatch::Running()
+{
+    TakeFirstLook();
+    return running_;
 }
 
 bool ScreenReaderWatch::ConnectAccessibilityBus()
@@ -149,6 +190,7 @@ void ScreenReaderWatch::LookSoon()
 
 void ScreenReaderWatch::LookNow()
 {
+    TakeFirstLook();
     if (!ConnectAccessibilityBus()) {
         listenersShowReader_ = false;
         Set(OrcaServiceRuns());

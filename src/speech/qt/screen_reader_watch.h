@@ -17,6 +17,7 @@
 #include <QVariantMap>
 
 #include <functional>
+#include <future>
 
 class QDBusPendingCallWatcher;
 class QTimer;
@@ -29,12 +30,17 @@ class ScreenReaderWatch final : public QObject {
 public:
     using Changed = std::function<void(bool running)>;
 
-    // Looks at once (false without a session bus or an accessibility bus)
-    // and reports every later change to `changed`.
+    // Begins the first look on a thread of its own (the buses' round trips
+    // need not hold up the window being built) and reports every later
+    // change to `changed`.
     explicit ScreenReaderWatch(Changed changed, QObject* parent = nullptr);
     ~ScreenReaderWatch() override;
 
-    bool Running() const { return running_; }
+    // What the first look found, waiting for it when it is not done yet;
+    // false without a session bus or an accessibility bus.
+    bool FirstAnswer();
+    // What is found now: the first answer until a change was seen.
+    bool Running();
 
 private slots:
     void StatusChanged(const QString& interface, const QVariantMap& changed, const QStringList& invalidated);
@@ -42,6 +48,12 @@ private slots:
     void ClientLeft(const QString& name, const QString& oldOwner, const QString& newOwner);
 
 private:
+    struct FirstLook {
+        bool sessionBus = false;
+        bool listenersShowReader = false;
+    };
+    FirstLook LookFirst();
+    void TakeFirstLook();
     bool ConnectAccessibilityBus();
     bool OrcaServiceRuns() const;
     void LookSoon();
@@ -50,9 +62,12 @@ private:
     void Set(bool running);
 
     Changed changed_;
+    // Until it is taken, the first look's thread owns the members below.
+    std::future<FirstLook> firstLook_;
     QDBusConnection accessibility_{QString()};
     bool accessibilityConnected_ = false;
     bool listenersShowReader_ = false;
+    bool firstAnswer_ = false;
     bool running_ = false;
     QTimer* settle_ = nullptr;
 };

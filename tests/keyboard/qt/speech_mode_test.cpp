@@ -172,6 +172,22 @@ TEST_F(SpeechModeTest, AutoFollowsTheScreenReaderAChosenModeWinsAndEveryChangeIs
     policy.Choose(SpeechMode::Self);
     EXPECT_TRUE(policy.KeyStopsSpeech(/*modifierKey=*/true));
 
+    // The first look at the desktop ends while the window is built: its
+    // answer is taken once, when first needed, and is no change itself; a
+    // change seen before it was taken is a change from it.
+    SpeechPolicy later;
+    std::vector<SpeechMode> laterChanges;
+    later.OnModeChanged([&](SpeechMode mode) { laterChanges.push_back(mode); });
+    int looks = 0;
+    later.AwaitScreenReader([&] { return ++looks, true; });
+    EXPECT_EQ(looks, 0);
+    EXPECT_FALSE(later.Allows(Utterance::FieldEcho));
+    EXPECT_TRUE(later.ScreenReaderRunning());
+    EXPECT_EQ(looks, 1);
+    later.AwaitScreenReader([] { return true; });
+    later.SetScreenReaderRunning(false);
+    EXPECT_THAT(laterChanges, ElementsAre(SpeechMode::Self));
+
     EXPECT_EQ(ParseSpeechMode("ScreenReader"), SpeechMode::ScreenReader);
     EXPECT_EQ(ParseSpeechMode("reader"), std::nullopt);
     std::string error;
