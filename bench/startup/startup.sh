@@ -124,3 +124,4 @@ for name in program before; do
 done
 steps program-steps.txt program
 steps before-steps.txt before
+steps bare-steps.txt "bare Qt window"
