@@ -25,8 +25,9 @@ constexpr int BlockMilliseconds = 20;
 // output is down to it again: one hand-over, and one wake-up, per piece
 // rather than per block.
 constexpr int PieceMilliseconds = 100;
-// Voices whose data the worker tries between requests, once it is idle:
-// a few milliseconds each, so that a key's name waits little behind them.
+// Voices whose data the worker tries between requests, once the list is
+// wanted: a few milliseconds each, so that a key's name waits little behind
+// them.
 constexpr std::size_t VoicesCheckedAtOnce = 4;
 // Below this a sample counts as silence (about -40 dB).
 constexpr int SilenceLevel = 330;
@@ -207,8 +208,14 @@ bool EspeakEngine::SetParameter(SpeechParameter parameter, std::uint32_t value)
 std::vector<VoiceInfo> EspeakEngine::ListVoices() const
 {
     std::unique_lock lock(mutex_);
-    // Once, early: the moments the worker needs to try the rest after the
+    // Trying every voice keeps a core busy for tens of milliseconds, which
+    // the window needs more while it starts: the worker begins at the first
+    // call. It waits the moments the worker needs to try the rest after the
     // request it is on.
+    if (!voicesWanted_) {
+        voicesWanted_ = true;
+        changed_.notify_all();
+    }
     voicesChecked_.wait(lock, [&] { return voicesToCheck_ >= voices_.size(); });
     return voices_;
 }
@@ -300,14 +307,17 @@ void EspeakEngine::Run(std::promise<void>& ready, std::shared_future<void> voice
             continue;
         }
         // Between requests, also while the output plays the last one out.
-        if (voicesToCheck_ < voices_.size() && handledGeneration == generation_) {
+        if (voicesWanted_ && voicesToCheck_ < voices_.size() && handledGeneration == generation_) {
             lock.unlock();
             CheckSomeVoices();
             lock.lock();
             continue;
         }
         if (!periodOpen) {
-            changed_.wait(lock, [&] { return shutdown_ || !queue_.empty() || handledGeneration != generation_; });
+            changed_.wait(lock, [&] {
+                return shutdown_ || !queue_.empty() || handledGeneration != generation_ ||
+                       (voicesWanted_ && voicesToCheck_ < voices_.size());
+            });
             continue;
         }
         // Nothing left to synthesise: wait for the device to play the rest.

@@ -83,11 +83,13 @@ private:
     int sampleRate_ = 0;
 
     mutable std::mutex mutex_;
-    std::condition_variable changed_;
+    mutable std::condition_variable changed_;
     mutable std::condition_variable voicesChecked_;
-    // The voices before voicesToCheck_ load; the worker tries the rest.
+    // The voices before voicesToCheck_ load; the worker tries the rest once
+    // the list is first wanted.
     std::vector<VoiceInfo> voices_;
     std::size_t voicesToCheck_ = 0;
+    mutable bool voicesWanted_ = false;
     std::deque<Request> queue_;
     std::uint64_t accepted_ = 0;
     std::uint64_t generation_ = 0;  // counts resets
