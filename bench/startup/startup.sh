@@ -12,8 +12,10 @@
 # Sounds go to OpenAL's null output unless ALSOFT_DRIVERS says otherwise;
 # the system speech service is a private speech-dispatcher, reachable as on
 # a desktop (the program connects to it at start), unless SPEECHD_ADDRESS
-# names another. The program's own steps (its "orbela-startup-step" lines) are
-# listed too, each as its median time from the process start.
+# names another. Both run on a session bus of their own, as a desktop has
+# one (the accessibility bus is started through it), unless one is given.
+# The program's own steps (its "orbela-startup-step" lines) are listed too,
+# each as its median time from the process start, and the bare window's.
 #
 # A second program folder, BEFORE_DIR, is measured in the same rounds, for
 # a change's before and after.
@@ -92,7 +94,11 @@ chmod +x "$work"/measure.sh
 
 cd "$work"
 echo "load before: $(uptime)"
-run_under_xvfb ./measure.sh "$program_dir" "$runs" "$before_dir"
+if [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
+    run_under_xvfb ./measure.sh "$program_dir" "$runs" "$before_dir"
+else
+    run_under_xvfb dbus-run-session -- ./measure.sh "$program_dir" "$runs" "$before_dir" 2> >(grep -v '^dbus-daemon' >&2)
+fi
 echo "load after:  $(uptime)"
 # Median and range of column $2 of file $1.
 summary() {
