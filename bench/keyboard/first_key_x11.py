@@ -7,6 +7,8 @@ voice, the system speech service out of reach (its message answered).
 
 Run inside an X server (the wrapper first_key_x11.sh starts Xvfb):
     python3 first_key_x11.py RUNS PROGRAM_DIR [PROGRAM_DIR]...
+With FIRST_KEY_AFTER_MS set, the key comes that long after the window is
+on screen, as a person's would, rather than at once.
 Each run starts every program once, in turn, from a fresh copy.
 """
 
@@ -37,6 +39,9 @@ def first_key(program_dir):
             window = wait_for(main_window, 60, "the main window")
             shown = time.monotonic()
             subprocess.run(["xdotool", "windowfocus", "--sync", window])
+            # A person hears the window open before the first key: the wait
+            # a reaction takes, when FIRST_KEY_AFTER_MS asks for one.
+            time.sleep(float(os.environ.get("FIRST_KEY_AFTER_MS", "0")) / 1000)
             pressed = time.monotonic()
             subprocess.run(["xdotool", "key", "--clearmodifiers", "ctrl+s"])
             sound = watch.first_loud_after(pressed, 10)
