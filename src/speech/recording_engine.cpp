@@ -57,10 +57,30 @@ bool RecordingEngine::SetParameter(SpeechParameter parameter, std::uint32_t valu
     return true;
 }
 
+std::vector<VoiceInfo> RecordingEngine::ListVoices() const
+{
+    if (knownVoices_ < voices_.size()) {
+        ++voiceWaits_;
+        knownVoices_ = SIZE_MAX;
+    }
+    return voices_;
+}
+
+VoiceListing RecordingEngine::ListVoicesSoFar() const
+{
+    const std::size_t known = std::min(knownVoices_, voices_.size());
+    return {{voices_.begin(), voices_.begin() + static_cast<std::ptrdiff_t>(known)}, known == voices_.size()};
+}
+
 void RecordingEngine::SelectVoice(const std::string& identifier)
 {
-    const bool known = std::any_of(voices_.begin(), voices_.end(),
-                                   [&](const VoiceInfo& voice) { return voice.identifier == identifier; });
+    const auto named = [&](const VoiceInfo& voice) { return voice.identifier == identifier; };
+    const auto Knows = [&](const std::vector<VoiceInfo>& voices) {
+        return std::any_of(voices.begin(), voices.end(), named);
+    };
+    // A voice not known yet is waited for, as an engine still trying its
+    // voices would.
+    const bool known = Knows(ListVoicesSoFar().voices) || Knows(ListVoices());
     if (!known)
         throw Error("No voice " + identifier);
     commands_.push_back({Command::Kind::SelectVoice, identifier});

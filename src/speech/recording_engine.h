@@ -44,7 +44,8 @@ public:
     void Reset() override;
     std::optional<std::uint32_t> Parameter(SpeechParameter parameter) const override;
     bool SetParameter(SpeechParameter parameter, std::uint32_t value) override;
-    std::vector<VoiceInfo> ListVoices() const override { return voices_; }
+    std::vector<VoiceInfo> ListVoices() const override;
+    VoiceListing ListVoicesSoFar() const override;
     void SelectVoice(const std::string& identifier) override;
 
     // Test controls.
@@ -57,6 +58,11 @@ public:
     // parameters not given are not implemented.
     void SetRange(SpeechParameter parameter, Range range) { ranges_[parameter] = range; }
     void SetVoices(std::vector<VoiceInfo> voices) { voices_ = std::move(voices); }
+    // Only the first `count` voices are known until ListVoices waits for
+    // the rest, as while an engine still tries them.
+    void KnowVoicesSoFar(std::size_t count) { knownVoices_ = count; }
+    // How many times a caller had to wait for voices not yet known.
+    int VoiceWaits() const { return voiceWaits_; }
     // The next Speak raises Error with this text.
     void FailNextSpeak(std::string message) { failure_ = std::move(message); }
     // Called with each text as it is accepted, for a test that writes speech
@@ -74,6 +80,8 @@ private:
     std::uint64_t accepted_ = 0;
     std::map<SpeechParameter, Range> ranges_;
     std::vector<VoiceInfo> voices_;
+    mutable std::size_t knownVoices_ = SIZE_MAX;
+    mutable int voiceWaits_ = 0;
     std::vector<Command> commands_;
     std::string failure_;
     std::function<void(const std::string&)> onSpeak_;

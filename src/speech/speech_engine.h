@@ -30,6 +30,14 @@ struct VoiceInfo {
     std::string language;    // e.g. "cs", "en-gb"
 };
 
+// The voices an engine can tell of without waiting.
+struct VoiceListing {
+    std::vector<VoiceInfo> voices;
+    // False while the engine still tries voices: more may follow, after
+    // those listed, which keep their places.
+    bool complete = true;
+};
+
 class SpeechEngineListener {
 public:
     virtual ~SpeechEngineListener() = default;
@@ -65,6 +73,8 @@ public:
 
     // The voices that can be selected, in the order a voice list shows them.
     virtual std::vector<VoiceInfo> ListVoices() const = 0;
+    // The first of them, as far as they are known now: never waits.
+    virtual VoiceListing ListVoicesSoFar() const { return {ListVoices(), true}; }
     // Raises Error when there is no voice with that identifier.
     virtual void SelectVoice(const std::string& identifier) = 0;
 };

@@ -16,6 +16,16 @@ const std::vector<VoiceInfo>& VoiceControl::ListVoices()
 {
     SpeechEngine* engine = Engine();
     voices_ = engine ? engine->ListVoices() : std::vector<VoiceInfo>();
+    complete_ = true;
+    return voices_;
+}
+
+const std::vector<VoiceInfo>& VoiceControl::ListVoicesSoFar()
+{
+    SpeechEngine* engine = Engine();
+    VoiceListing listing = engine ? engine->ListVoicesSoFar() : VoiceListing();
+    voices_ = std::move(listing.voices);
+    complete_ = listing.complete;
     return voices_;
 }
 
@@ -52,10 +62,17 @@ void VoiceControl::Apply(std::string_view tag)
 
 VoiceControl::ChoiceResult VoiceControl::ApplyChoice(const VoiceChoice& choice)
 {
-    ListVoices();
-    const std::vector<std::string> names = Cp1250Names();
     const bool configured = !choice.person.empty();
-    const auto index = configured ? FindVoiceIndex(names, choice.person) : DefaultVoiceIndex(names);
+    const auto lookUp = [&] {
+        const std::vector<std::string> names = Cp1250Names();
+        return configured ? FindVoiceIndex(names, choice.person) : DefaultVoiceIndex(names);
+    };
+    ListVoicesSoFar();
+    auto index = lookUp();
+    if (!index && !complete_) {
+        ListVoices();
+        index = lookUp();
+    }
     if (!index)
         return configured ? ChoiceResult::Missing : ChoiceResult::NoVoice;
     Pick(index);

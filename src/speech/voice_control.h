@@ -26,9 +26,13 @@ public:
     // The embedded engine; null without one.
     SpeechEngine* Engine() const;
 
-    // Asks the engine for its voices again (none without an engine); their
-    // names are UTF-8 as the engine gives them.
+    // Asks the engine for its voices again (none without an engine), and
+    // waits for all of them; their names are UTF-8 as the engine gives them.
     const std::vector<VoiceInfo>& ListVoices();
+    // The same without waiting: the voices the engine knows so far, the
+    // first of them at least. Complete() tells whether that was all.
+    const std::vector<VoiceInfo>& ListVoicesSoFar();
+    bool Complete() const { return complete_; }
     const std::vector<VoiceInfo>& Voices() const { return voices_; }
     // The listed names in Windows-1250, as the configuration keeps them.
     std::vector<std::string> Cp1250Names() const;
@@ -53,7 +57,7 @@ public:
     // What applying a configured choice came to.
     enum class ChoiceResult { Selected, NoVoice, Missing };
     // Lists the voices, picks the configured one (the default voice when
-    // none is configured) and selects it; a configured voice also brings
+    // none is configured, which needs no wait for the others) and selects it; a configured voice also brings
     // its pitch, speed and volume, clamped to the engine's ranges. Missing:
     // the configured voice is not listed; NoVoice: no voice to pick.
     ChoiceResult ApplyChoice(const VoiceChoice& choice);
@@ -61,6 +65,7 @@ public:
 private:
     SpeechService& speech_;
     std::vector<VoiceInfo> voices_;
+    bool complete_ = true;
     std::optional<VoiceInfo> picked_;
 };
 

@@ -48,11 +48,30 @@ void VoiceDialog::FillVoiceList()
         return;
     }
     std::vector<std::string> names;
-    for (const VoiceInfo& voice : control_.ListVoices())
+    for (const VoiceInfo& voice : control_.ListVoicesSoFar())
         names.push_back(voice.name);
+    listedAll_ = control_.Complete();
     const auto first = DefaultVoiceIndex(control_.Cp1250Names());
     view_.ShowVoices(names, first);
     if (first)
+        PickChanged();
+}
+
+void VoiceDialog::ListEveryVoice()
+{
+    if (listedAll_)
+        return;
+    std::vector<std::string> names;
+    for (const VoiceInfo& voice : control_.ListVoices())
+        names.push_back(voice.name);
+    listedAll_ = true;
+    // The voices listed before keep their rows.
+    const int row = view_.CurrentRow();
+    const auto current = row >= 0 && static_cast<std::size_t>(row) < names.size()
+                             ? std::optional<std::size_t>(static_cast<std::size_t>(row))
+                             : DefaultVoiceIndex(control_.Cp1250Names());
+    view_.ShowVoices(names, current);
+    if (!control_.Picked() && current)
         PickChanged();
 }
 
@@ -69,7 +88,7 @@ void VoiceDialog::PickChanged()
         return;
     if (view_.Active())
         engine->Reset();
-    const std::size_t listed = control_.ListVoices().size();
+    const std::size_t listed = control_.ListVoicesSoFar().size();
     const int row = view_.CurrentRow();
     // A row the engine no longer lists keeps the earlier pick.
     if (row >= 0 && static_cast<std::size_t>(row) < listed)
@@ -92,7 +111,11 @@ void VoiceDialog::LoadVoiceSettings()
     const VoiceChoice choice = ReadVoiceChoice(configuration_);
     if (choice.person.empty())
         return;
-    const auto found = FindVoiceIndex(view_.ListedNames(), choice.person);
+    auto found = FindVoiceIndex(view_.ListedNames(), choice.person);
+    if (!found && !listedAll_) {
+        ListEveryVoice();
+        found = FindVoiceIndex(view_.ListedNames(), choice.person);
+    }
     if (!found) {
         view_.Tell(MissingVoiceMessage(state_.language, choice.person), VoiceDialogView::Over::Dialog);
         endProcess_();
@@ -128,6 +151,7 @@ bool VoiceDialog::Open()
                    VoiceDialogView::Over::Caller);
         return false;
     }
+    ListEveryVoice();
     if (!speech_.Flags().engineready) {
         if (HasVoiceMode()) {
             SelectVoice();

@@ -70,7 +70,9 @@ public:
     VoiceDialog(SpeechService& speech, IniFile& configuration, const RuntimeState& state, VoiceDialogView& view,
                 std::function<void()> endProcess);
 
-    // Lists the embedded engine's voices and picks "Jakub" or item 0.
+    // Lists the embedded engine's voices and picks "Jakub" or item 0. Only
+    // the voices the engine knows so far are listed: the rest are listed
+    // when the dialog opens or a stored voice is looked for among them.
     void FillVoiceList();
     // The same, when the settings allow the voice.
     void FillVoiceListIfAllowed();
@@ -101,12 +103,17 @@ public:
     void BarMoved(const std::string& tag);
 
 private:
+    // Lists every voice, waiting for the engine to know them all, and
+    // keeps the current row.
+    void ListEveryVoice();
+
     SpeechService& speech_;
     IniFile& configuration_;
     const RuntimeState& state_;
     VoiceDialogView& view_;
     std::function<void()> endProcess_;
     VoiceControl control_;
+    bool listedAll_ = true;
 };
 
 } // namespace orbela

@@ -116,6 +116,34 @@ TEST_F(EspeakEngineTest, ListsLoadableVoicesCzechFirstAndReportsItsRanges)
     EXPECT_EQ(speed->position, 175);
 }
 
+// Trying every voice takes tens of milliseconds of a core: the list starts
+// with the voice tried at start, and the rest are tried once the engine is
+// quiet, never while it speaks.
+TEST_F(EspeakEngineTest, VoicesAreListedAsTriedAndTheRestAreTriedWhileQuiet)
+{
+    engine->Speak(LongText, SpeechMarkup::Plain);
+    const VoiceListing first = engine->ListVoicesSoFar();
+    ASSERT_FALSE(first.voices.empty());
+    EXPECT_EQ(first.voices[0].language, "cs");
+    EXPECT_NO_THROW(engine->SelectVoice(first.voices[0].identifier));
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    const VoiceListing whileSpeaking = engine->ListVoicesSoFar();
+    EXPECT_FALSE(whileSpeaking.complete);
+    EXPECT_EQ(whileSpeaking.voices.size(), first.voices.size());
+
+    engine->Reset();
+    VoiceListing later = whileSpeaking;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!later.complete && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        later = engine->ListVoicesSoFar();
+    }
+    ASSERT_TRUE(later.complete);
+    ASSERT_GE(later.voices.size(), 3u);
+    EXPECT_EQ(later.voices[0].identifier, first.voices[0].identifier);
+    EXPECT_EQ(engine->ListVoices().size(), later.voices.size());
+}
+
 TEST_F(EspeakEngineTest, SpeakAndWaitReturnsOnlyAfterItsAudioHasPlayed)
 {
     service.SpeakAndWait(Cp("Dobrý den, vítejte ve hře. Za chvíli začneme."));

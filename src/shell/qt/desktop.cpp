@@ -309,8 +309,7 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
         return engine;
     };
 #endif
-    // Filled once the window is up (below): filling waits for every
-    // embedded voice to be tried.
+    // Filled once the window is up (below), off the window's path.
     voiceServices.fillVoiceListLater = true;
     auto* form4 = new TForm4(std::move(voiceServices), &form1);
     form1.SetVoiceDialog(form4);

@@ -25,10 +25,10 @@ constexpr int BlockMilliseconds = 20;
 // output is down to it again: one hand-over, and one wake-up, per piece
 // rather than per block.
 constexpr int PieceMilliseconds = 100;
-// Voices whose data the worker tries between requests, once the list is
-// wanted: a few milliseconds each, so that a key's name waits little behind
-// them.
-constexpr std::size_t VoicesCheckedAtOnce = 4;
+// How long the engine stays quiet before the worker tries the voices no
+// one waits for: trying one takes up to ten milliseconds, which a key's name
+// would wait behind, and a person typing leaves shorter pauses.
+constexpr auto QuietBeforeVoiceChecks = std::chrono::milliseconds(500);
 // Below this a sample counts as silence (about -40 dB).
 constexpr int SilenceLevel = 330;
 constexpr std::uint32_t SpeedMinimum = espeakRATE_MINIMUM;
@@ -208,50 +208,58 @@ bool EspeakEngine::SetParameter(SpeechParameter parameter, std::uint32_t value)
 std::vector<VoiceInfo> EspeakEngine::ListVoices() const
 {
     std::unique_lock lock(mutex_);
+    voicesWanted_ = true;
+    ++voicesAwaited_;
+    changed_.notify_all();
+    // The worker tries the rest after the request it is on.
+    voicesChecked_.wait(lock, [&] { return voicesToCheck_ >= voices_.size(); });
+    --voicesAwaited_;
+    return voices_;
+}
+
+VoiceListing EspeakEngine::ListVoicesSoFar() const
+{
+    std::lock_guard lock(mutex_);
     // Trying every voice keeps a core busy for tens of milliseconds, which
-    // the window needs more while it starts: the worker begins at the first
-    // call. It waits the moments the worker needs to try the rest after the
-    // request it is on.
+    // the window needs more while it starts: the first call lets the
+    // worker begin.
     if (!voicesWanted_) {
         voicesWanted_ = true;
         changed_.notify_all();
     }
-    voicesChecked_.wait(lock, [&] { return voicesToCheck_ >= voices_.size(); });
-    return voices_;
+    const auto tried = voices_.begin() + static_cast<std::ptrdiff_t>(voicesToCheck_);
+    return {{voices_.begin(), tried}, voicesToCheck_ >= voices_.size()};
 }
 
 void EspeakEngine::SelectVoice(const std::string& identifier)
 {
-    const std::vector<VoiceInfo> voices = ListVoices();
-    const bool known = std::any_of(voices.begin(), voices.end(),
-                                   [&](const VoiceInfo& voice) { return voice.identifier == identifier; });
-    if (!known)
+    std::unique_lock lock(mutex_);
+    const auto known = [&] {
+        const auto tried = voices_.begin() + static_cast<std::ptrdiff_t>(voicesToCheck_);
+        return std::any_of(voices_.begin(), tried, [&](const VoiceInfo& voice) { return voice.identifier == identifier; });
+    };
+    if (!known() && voicesToCheck_ < voices_.size()) {
+        lock.unlock();
+        ListVoices();
+        lock.lock();
+    }
+    if (!known())
         throw Error("The embedded speech engine has no voice " + identifier);
-    std::lock_guard lock(mutex_);
     settings_.voice = identifier;
 }
 
-void EspeakEngine::CheckSomeVoices()
+void EspeakEngine::CheckNextVoice()
 {
     // Only the worker changes the list, so it reads it unlocked.
-    const std::size_t first = voicesToCheck_;
-    const std::size_t end = std::min(voices_.size(), first + VoicesCheckedAtOnce);
-    std::vector<bool> loads;
-    for (std::size_t i = first; i < end; ++i)
-        loads.push_back(Loads(voices_[i]));
+    const std::size_t next = voicesToCheck_;
+    const bool loads = Loads(voices_[next]);
     // Trying a voice made it the synthesiser's current one.
     appliedVoice_.clear();
     std::lock_guard lock(mutex_);
-    std::size_t kept = first;
-    for (std::size_t i = first; i < end; ++i) {
-        if (!loads[i - first])
-            continue;
-        if (kept != i)
-            voices_[kept] = std::move(voices_[i]);
-        ++kept;
-    }
-    voices_.erase(voices_.begin() + static_cast<std::ptrdiff_t>(kept), voices_.begin() + static_cast<std::ptrdiff_t>(end));
-    voicesToCheck_ = kept;
+    if (loads)
+        ++voicesToCheck_;
+    else
+        voices_.erase(voices_.begin() + static_cast<std::ptrdiff_t>(next));
     if (voicesToCheck_ >= voices_.size())
         voicesChecked_.notify_all();
 }
@@ -280,6 +288,7 @@ void EspeakEngine::Run(std::promise<void>& ready, std::shared_future<void> voice
     ready.set_value();
     voicesRead.wait();
 
+    quietSince_ = std::chrono::steady_clock::now();
     std::unique_lock lock(mutex_);
     std::uint64_t handledGeneration = generation_;
     bool periodOpen = false;  // requests taken since the last AudioStop
@@ -291,6 +300,7 @@ void EspeakEngine::Run(std::promise<void>& ready, std::shared_future<void> voice
             lock.lock();
             audioStarted_ = false;
             periodOpen = false;
+            quietSince_ = std::chrono::steady_clock::now();
             relay_.PostAudioStop(accepted_ - queue_.size());
             continue;
         }
@@ -306,18 +316,26 @@ void EspeakEngine::Run(std::promise<void>& ready, std::shared_future<void> voice
             lock.lock();
             continue;
         }
-        // Between requests, also while the output plays the last one out.
-        if (voicesWanted_ && voicesToCheck_ < voices_.size() && handledGeneration == generation_) {
+        // Voices are tried between requests: at once for a caller waiting
+        // for them, also while the output plays the last request out;
+        // otherwise once the engine has been quiet a while.
+        const auto checkFrom = quietSince_ + QuietBeforeVoiceChecks;
+        const bool voicesLeft = VoicesLeftToCheck() && handledGeneration == generation_;
+        if (voicesLeft && (voicesAwaited_ > 0 || (!periodOpen && std::chrono::steady_clock::now() >= checkFrom))) {
             lock.unlock();
-            CheckSomeVoices();
+            CheckNextVoice();
             lock.lock();
             continue;
         }
         if (!periodOpen) {
-            changed_.wait(lock, [&] {
+            const auto woken = [&] {
                 return shutdown_ || !queue_.empty() || handledGeneration != generation_ ||
-                       (voicesWanted_ && voicesToCheck_ < voices_.size());
-            });
+                       (VoicesLeftToCheck() && (voicesAwaited_ > 0 || !voicesLeft));
+            };
+            if (voicesLeft)
+                changed_.wait_until(lock, checkFrom, woken);
+            else
+                changed_.wait(lock, woken);
             continue;
         }
         // Nothing left to synthesise: wait for the device to play the rest.
@@ -329,6 +347,7 @@ void EspeakEngine::Run(std::promise<void>& ready, std::shared_future<void> voice
             if (queue_.empty() && handledGeneration == generation_) {
                 periodOpen = false;
                 audioStarted_ = false;
+                quietSince_ = std::chrono::steady_clock::now();
                 relay_.PostAudioStop(accepted_);
             }
             continue;

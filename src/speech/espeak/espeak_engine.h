@@ -18,6 +18,7 @@
 //
 // espeak-ng is one per process: only one EspeakEngine may exist at a time.
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -48,8 +49,11 @@ public:
     void Reset() override;
     std::optional<std::uint32_t> Parameter(SpeechParameter parameter) const override;
     bool SetParameter(SpeechParameter parameter, std::uint32_t value) override;
-    // Waits, once, until the worker has tried every voice's data.
+    // Waits until the worker has tried every voice's data.
     std::vector<VoiceInfo> ListVoices() const override;
+    // The voices tried so far: the first at least. The worker tries the
+    // rest once the engine has been quiet a while after this first call.
+    VoiceListing ListVoicesSoFar() const override;
     void SelectVoice(const std::string& identifier) override;
 
     int SampleRate() const { return sampleRate_; }
@@ -76,8 +80,10 @@ private:
     // Queues the gathered samples on the output: false when a reset came.
     bool HandOver(Synthesis& synthesis);
     void ApplySettings(const Settings& settings);
-    // Tries the next few voices not yet tried, and drops those that fail.
-    void CheckSomeVoices();
+    // Whether voices are wanted and some are not tried yet; under mutex_.
+    bool VoicesLeftToCheck() const { return voicesWanted_ && voicesToCheck_ < voices_.size(); }
+    // Tries the next voice not yet tried, and drops it when it fails.
+    void CheckNextVoice();
 
     EngineEventRelay relay_;
     int sampleRate_ = 0;
@@ -90,6 +96,8 @@ private:
     std::vector<VoiceInfo> voices_;
     std::size_t voicesToCheck_ = 0;
     mutable bool voicesWanted_ = false;
+    // Callers waiting in ListVoices: the worker tries the voices at once.
+    mutable int voicesAwaited_ = 0;
     std::deque<Request> queue_;
     std::uint64_t accepted_ = 0;
     std::uint64_t generation_ = 0;  // counts resets
@@ -98,6 +106,7 @@ private:
 
     // Worker only.
     bool audioStarted_ = false;
+    std::chrono::steady_clock::time_point quietSince_;
     std::string appliedVoice_;
     std::thread worker_;
 };

@@ -171,6 +171,38 @@ TEST_F(VoiceDialogTest, AConfiguredVoiceThatIsNotInstalledEndsTheProgramAfterThe
         ::testing::ExitedWithCode(0), "message: Can't find the voice specified in the ini file: Missing One\n$");
 }
 
+// While the engine still tries its voices, the list starts with those it
+// knows: switching voice on needs no wait, and the rest come when they are
+// needed.
+TEST_F(VoiceDialogTest, VoicesStillBeingTriedAreListedWhenTheDialogOpensOrAStoredOneIsAmongThem)
+{
+    embedded->KnowVoicesSoFar(2);
+    Create();
+    EXPECT_EQ(form->voicelist->count(), 2);
+    ASSERT_TRUE(form->SwitchVoiceOn());
+    EXPECT_EQ(configuration.ReadString("Voice", "person", ""), "Jakub");
+    EXPECT_EQ(embedded->VoiceWaits(), 0);
+
+    Open([this] {
+        EXPECT_EQ(form->voicelist->count(), 3);
+        EXPECT_EQ(Current(), "Jakub");
+        EXPECT_EQ(Row(2), "English (Great Britain)");
+        form->closebitbtn->click();
+    });
+    EXPECT_EQ(embedded->VoiceWaits(), 1);
+
+    // A stored voice the engine has not tried yet is waited for, not
+    // taken for one that is not installed.
+    configuration.WriteString("Voice", "person", "English (Great Britain)");
+    embedded->KnowVoicesSoFar(1);
+    Create();
+    form->LoadVoiceSettings();
+    EXPECT_EQ(Current(), "English (Great Britain)");
+    EXPECT_EQ(ended, 0);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(embedded->VoiceWaits(), 2);
+}
+
 TEST_F(VoiceDialogTest, AnUnreachableSystemServiceIsReportedOnceAndTheRestOfTheCreationRuns)
 {
     int attempts = 0;
