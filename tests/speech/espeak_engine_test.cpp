@@ -117,9 +117,9 @@ TEST_F(EspeakEngineTest, ListsLoadableVoicesCzechFirstAndReportsItsRanges)
 }
 
 // Trying every voice takes tens of milliseconds of a core: the list starts
-// with the voice tried at start, and the rest are tried once the engine is
-// quiet, never while it speaks.
-TEST_F(EspeakEngineTest, VoicesAreListedAsTriedAndTheRestAreTriedWhileQuiet)
+// with the voice tried at start, and the rest are tried between requests,
+// never while one is synthesised.
+TEST_F(EspeakEngineTest, VoicesAreListedAsTriedAndTheRestAreTriedBetweenRequests)
 {
     engine->Speak(LongText, SpeechMarkup::Plain);
     const VoiceListing first = engine->ListVoicesSoFar();

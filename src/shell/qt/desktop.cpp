@@ -354,9 +354,12 @@ int RunDesktop(int argc, char** argv, const CommandLine& options)
     ArmStartupProbe(form1);
     // Once the window is up, a newcomer hears what it is and how to begin.
     QTimer::singleShot(0, &form1, [&speechMode, &runtime, form4, form1 = &form1] {
+        speechMode.Interface().Say(GuidanceText(runtime.State().language, GuidanceString::Welcome));
+        MarkStartupStep("greeting");
+        // After the greeting, so that the voices the engine goes on to try
+        // come after it.
         form4->FillVoiceListIfAllowed();
         MarkStartupStep("voice-list");
-        speechMode.Interface().Say(GuidanceText(runtime.State().language, GuidanceString::Welcome));
         // The sounds load while the greeting is spoken; a key that needs
         // them before (Ctrl+S, a switch's tones) loads them itself.
         QTimer::singleShot(0, form1, [form1] { form1->FinishStartup(); });

@@ -25,10 +25,11 @@ constexpr int BlockMilliseconds = 20;
 // output is down to it again: one hand-over, and one wake-up, per piece
 // rather than per block.
 constexpr int PieceMilliseconds = 100;
-// How long the engine stays quiet before the worker tries the voices no
-// one waits for: trying one takes up to ten milliseconds, which a key's name
-// would wait behind, and a person typing leaves shorter pauses.
-constexpr auto QuietBeforeVoiceChecks = std::chrono::milliseconds(500);
+// How long the synthesiser stays idle before the worker tries the voices no
+// one waits for: trying one takes up to ten milliseconds, and a key's name
+// that comes right after a reset or after another key does not wait behind
+// them.
+constexpr auto IdleBeforeVoiceChecks = std::chrono::milliseconds(100);
 // Below this a sample counts as silence (about -40 dB).
 constexpr int SilenceLevel = 330;
 constexpr std::uint32_t SpeedMinimum = espeakRATE_MINIMUM;
@@ -288,7 +289,7 @@ void EspeakEngine::Run(std::promise<void>& ready, std::shared_future<void> voice
     ready.set_value();
     voicesRead.wait();
 
-    quietSince_ = std::chrono::steady_clock::now();
+    idleSince_ = std::chrono::steady_clock::now();
     std::unique_lock lock(mutex_);
     std::uint64_t handledGeneration = generation_;
     bool periodOpen = false;  // requests taken since the last AudioStop
@@ -300,7 +301,7 @@ void EspeakEngine::Run(std::promise<void>& ready, std::shared_future<void> voice
             lock.lock();
             audioStarted_ = false;
             periodOpen = false;
-            quietSince_ = std::chrono::steady_clock::now();
+            idleSince_ = std::chrono::steady_clock::now();
             relay_.PostAudioStop(accepted_ - queue_.size());
             continue;
         }
@@ -313,15 +314,16 @@ void EspeakEngine::Run(std::promise<void>& ready, std::shared_future<void> voice
             lock.unlock();
             ApplySettings(settings);
             Synthesize(request, generation, *stream);
+            idleSince_ = std::chrono::steady_clock::now();
             lock.lock();
             continue;
         }
-        // Voices are tried between requests: at once for a caller waiting
-        // for them, also while the output plays the last request out;
-        // otherwise once the engine has been quiet a while.
-        const auto checkFrom = quietSince_ + QuietBeforeVoiceChecks;
+        // Voices are tried between requests, also while the output plays
+        // the last one out: at once for a caller waiting for them,
+        // otherwise once the synthesiser has been idle a moment.
+        const auto checkFrom = idleSince_ + IdleBeforeVoiceChecks;
         const bool voicesLeft = VoicesLeftToCheck() && handledGeneration == generation_;
-        if (voicesLeft && (voicesAwaited_ > 0 || (!periodOpen && std::chrono::steady_clock::now() >= checkFrom))) {
+        if (voicesLeft && (voicesAwaited_ > 0 || std::chrono::steady_clock::now() >= checkFrom)) {
             lock.unlock();
             CheckNextVoice();
             lock.lock();
@@ -347,7 +349,6 @@ void EspeakEngine::Run(std::promise<void>& ready, std::shared_future<void> voice
             if (queue_.empty() && handledGeneration == generation_) {
                 periodOpen = false;
                 audioStarted_ = false;
-                quietSince_ = std::chrono::steady_clock::now();
                 relay_.PostAudioStop(accepted_);
             }
             continue;
@@ -355,7 +356,8 @@ void EspeakEngine::Run(std::promise<void>& ready, std::shared_future<void> voice
         // One wake-up when the last sample should have played; a new
         // request or a reset wakes it sooner.
         const auto left = std::chrono::milliseconds(pending * 1000 / static_cast<std::size_t>(sampleRate_) + 1);
-        changed_.wait_for(lock, left);
+        const auto played = std::chrono::steady_clock::now() + left;
+        changed_.wait_until(lock, voicesLeft ? std::min(played, checkFrom) : played);
     }
 }
 

@@ -51,8 +51,8 @@ public:
     bool SetParameter(SpeechParameter parameter, std::uint32_t value) override;
     // Waits until the worker has tried every voice's data.
     std::vector<VoiceInfo> ListVoices() const override;
-    // The voices tried so far: the first at least. The worker tries the
-    // rest once the engine has been quiet a while after this first call.
+    // The voices tried so far: the first at least. After this first call
+    // the worker tries the rest whenever it has been idle a moment.
     VoiceListing ListVoicesSoFar() const override;
     void SelectVoice(const std::string& identifier) override;
 
@@ -106,7 +106,8 @@ private:
 
     // Worker only.
     bool audioStarted_ = false;
-    std::chrono::steady_clock::time_point quietSince_;
+    // Since the last request was synthesised or reset.
+    std::chrono::steady_clock::time_point idleSince_;
     std::string appliedVoice_;
     std::thread worker_;
 };
