@@ -33,11 +33,13 @@ constexpr auto ReconnectInterval = std::chrono::seconds(1);
 
 } // namespace
 
-struct PulseOutput::Loop {
+namespace {
+
+struct Loop {
     pa_threaded_mainloop* mainloop = nullptr;
     pa_context* context = nullptr;
     pa_stream* stream = nullptr;
-    Render render;
+    PulseOutput::Render render;
     bool running = false;  // uncorked and being filled
     bool timedOut = false;
     // Bytes written since the last flush, and how many of the last ones
@@ -157,7 +159,7 @@ struct PulseOutput::Loop {
         if (!contextReady)
             return Close();
 
-        const pa_sample_spec sampleFormat{PA_SAMPLE_S16NE, Rate, Channels};
+        const pa_sample_spec sampleFormat{PA_SAMPLE_S16NE, PulseOutput::Rate, PulseOutput::Channels};
         stream = pa_stream_new(context, "speech and sounds", &sampleFormat, nullptr);
         if (!stream)
             return Close();
@@ -224,7 +226,20 @@ struct PulseOutput::Loop {
     }
 };
 
-std::unique_ptr<PulseOutput> PulseOutput::Connect(Render render)
+class PulseServerOutput final : public PulseOutput {
+public:
+    explicit PulseServerOutput(std::unique_ptr<Loop> loop) : loop_(std::move(loop)) {}
+    void Start() override;
+    void Prompt() override;
+    void Rest() override;
+    void Cut() override;
+    bool Connected() const override { return loop_->connected; }
+
+private:
+    std::unique_ptr<Loop> loop_;
+};
+
+std::unique_ptr<PulseOutput> ConnectToServer(PulseOutput::Render render)
 {
     auto loop = std::make_unique<Loop>();
     loop->render = std::move(render);
@@ -242,14 +257,10 @@ std::unique_ptr<PulseOutput> PulseOutput::Connect(Render render)
     pa_threaded_mainloop_unlock(loop->mainloop);
     if (!opened)
         return nullptr;
-    return std::unique_ptr<PulseOutput>(new PulseOutput(std::move(loop)));
+    return std::make_unique<PulseServerOutput>(std::move(loop));
 }
 
-PulseOutput::PulseOutput(std::unique_ptr<Loop> loop) : loop_(std::move(loop)) {}
-
-PulseOutput::~PulseOutput() = default;
-
-void PulseOutput::Start()
+void PulseServerOutput::Start()
 {
     Loop& loop = *loop_;
     pa_threaded_mainloop_lock(loop.mainloop);
@@ -267,7 +278,7 @@ void PulseOutput::Start()
     pa_threaded_mainloop_unlock(loop.mainloop);
 }
 
-void PulseOutput::Prompt()
+void PulseServerOutput::Prompt()
 {
     Loop& loop = *loop_;
     pa_threaded_mainloop_lock(loop.mainloop);
@@ -276,7 +287,7 @@ void PulseOutput::Prompt()
     pa_threaded_mainloop_unlock(loop.mainloop);
 }
 
-void PulseOutput::Rest()
+void PulseServerOutput::Rest()
 {
     Loop& loop = *loop_;
     pa_threaded_mainloop_lock(loop.mainloop);
@@ -288,7 +299,7 @@ void PulseOutput::Rest()
     pa_threaded_mainloop_unlock(loop.mainloop);
 }
 
-void PulseOutput::Cut()
+void PulseServerOutput::Cut()
 {
     Loop& loop = *loop_;
     pa_threaded_mainloop_lock(loop.mainloop);
@@ -297,9 +308,15 @@ void PulseOutput::Cut()
     pa_threaded_mainloop_unlock(loop.mainloop);
 }
 
-bool PulseOutput::Connected() const
+} // namespace
+
+PulseOutput* orbela_connect_pulse_output(PulseOutput::Render* render)
 {
-    return loop_->connected;
+    try {
+        return ConnectToServer(std::move(*render)).release();
+    } catch (...) {
+        return nullptr;
+    }
 }
 
 } // namespace orbela

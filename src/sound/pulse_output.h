@@ -27,32 +27,29 @@ public:
     using Render = std::function<void(void* out, int frames)>;
 
     // Connected and corked, or nullptr when no server answers (none is
-    // started for the purpose).
+    // started for the purpose) or the module that speaks to it is missing.
+    // libpulse and what it brings are loaded with the module, on the first
+    // call, so that the window's start does not wait for them.
     static std::unique_ptr<PulseOutput> Connect(Render render);
-    ~PulseOutput();
-    PulseOutput(const PulseOutput&) = delete;
-    PulseOutput& operator=(const PulseOutput&) = delete;
+    virtual ~PulseOutput() = default;
 
     // Uncorks and fills the server's buffer now; connects again first if the
     // server went away since (at most once a second).
-    void Start();
+    virtual void Start() = 0;
     // Call once a sound starts: where the server holds only silence, it is
     // replaced at once by audio rendered now, so the sound need not wait
     // behind it.
-    void Prompt();
+    virtual void Prompt() = 0;
     // Corks: nothing is rendered and nothing wakes until the next Start().
-    void Rest();
+    virtual void Rest() = 0;
     // Drops what the server holds and renders it again from now, so that a
     // sound stopped a moment ago is not heard to its buffered end.
-    void Cut();
+    virtual void Cut() = 0;
     // False since the server went away, until a Start() connects again.
-    bool Connected() const;
-
-    struct Loop;
-
-private:
-    explicit PulseOutput(std::unique_ptr<Loop> loop);
-    std::unique_ptr<Loop> loop_;
+    virtual bool Connected() const = 0;
 };
+
+// The module's entry: what Connect calls once the module is loaded.
+extern "C" PulseOutput* orbela_connect_pulse_output(PulseOutput::Render* render);
 
 } // namespace orbela
