@@ -28,15 +28,11 @@ find_package(Threads REQUIRED)
 if(ESPEAK_NG_FOUND AND OPENAL_FOUND)
   add_library(orbela_speech_espeak STATIC
     ${CMAKE_CURRENT_LIST_DIR}/espeak/espeak_engine.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/espeak/espeak_library.cpp
     ${CMAKE_CURRENT_LIST_DIR}/espeak/openal_stream.cpp
     ${CMAKE_CURRENT_LIST_DIR}/espeak/voice_order.cpp
   )
-  # espeak-ng is loaded when the engine is made (espeak_library.cpp): only
-  # its headers are used here.
-  target_include_directories(orbela_speech_espeak PRIVATE ${ESPEAK_NG_INCLUDE_DIRS})
   target_link_libraries(orbela_speech_espeak PUBLIC orbela_speech
-    PRIVATE orbela_sound_openal PkgConfig::OPENAL Threads::Threads ${CMAKE_DL_LIBS})
+    PRIVATE orbela_sound_openal PkgConfig::ESPEAK_NG PkgConfig::OPENAL Threads::Threads)
 else()
   message(STATUS "espeak-ng or OpenAL not found: the embedded speech engine is not built")
 endif()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "speech/espeak/espeak_engine.h"
 
+#include <espeak-ng/speak_lib.h>
 
 #include <algorithm>
 #include <atomic>
@@ -9,7 +10,6 @@
 #include <vector>
 
 #include "text/error.h"
-#include "speech/espeak/espeak_library.h"
 #include "speech/espeak/openal_stream.h"
 #include "speech/espeak/voice_order.h"
 
@@ -43,7 +43,7 @@ std::atomic<bool> engineExists{false};
 int InitializeEspeak()
 {
     static const int sampleRate = [] {
-        const int rate = Espeak().Initialize(AUDIO_OUTPUT_SYNCHRONOUS, BlockMilliseconds, nullptr,
+        const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, BlockMilliseconds, nullptr,
                                            espeakINITIALIZE_DONT_EXIT);
         return rate;
     }();
@@ -55,7 +55,7 @@ int InitializeEspeak()
 std::vector<VoiceInfo> ListedVoices()
 {
     std::vector<VoiceInfo> voices;
-    const espeak_VOICE** list = Espeak().ListVoices(nullptr);
+    const espeak_VOICE** list = espeak_ListVoices(nullptr);
     for (; list != nullptr && *list != nullptr; ++list) {
         const espeak_VOICE* voice = *list;
         if (voice->name == nullptr || voice->identifier == nullptr || voice->languages == nullptr)
@@ -71,7 +71,7 @@ std::vector<VoiceInfo> ListedVoices()
 // dictionary, which makes trying them all the largest part of a start.
 bool Loads(const VoiceInfo& voice)
 {
-    return Espeak().SetVoiceByName(voice.identifier.c_str()) == EE_OK;
+    return espeak_SetVoiceByName(voice.identifier.c_str()) == EE_OK;
 }
 
 } // namespace
@@ -103,7 +103,7 @@ EspeakEngine::EspeakEngine(GuiThreadPoster& poster) : relay_(poster)
         sampleRate_ = InitializeEspeak();
         if (sampleRate_ <= 0)
             throw Error("The embedded speech engine cannot be started");
-        Espeak().SetSynthCallback(&Synthesis::Callback);
+        espeak_SetSynthCallback(&Synthesis::Callback);
         // The worker opens the audio output while the voices are read here:
         // each is a good part of the start. The worker calls espeak-ng only
         // once the voices are read.
@@ -121,8 +121,8 @@ EspeakEngine::EspeakEngine(GuiThreadPoster& poster) : relay_(poster)
                 throw Error("The embedded speech engine has no voice");
             voicesToCheck_ = 1;
             settings_.voice = voices_.front().identifier;
-            settings_.speed = static_cast<std::uint32_t>(Espeak().GetParameter(espeakRATE, 0));
-            settings_.pitch = static_cast<std::uint32_t>(Espeak().GetParameter(espeakPITCH, 0));
+            settings_.speed = static_cast<std::uint32_t>(espeak_GetParameter(espeakRATE, 0));
+            settings_.pitch = static_cast<std::uint32_t>(espeak_GetParameter(espeakPITCH, 0));
         } catch (...) {
             {
                 std::lock_guard lock(mutex_);
@@ -268,13 +268,13 @@ void EspeakEngine::CheckNextVoice()
 void EspeakEngine::ApplySettings(const Settings& settings)
 {
     if (settings.voice != appliedVoice_) {
-        Espeak().SetVoiceByName(settings.voice.c_str());
+        espeak_SetVoiceByName(settings.voice.c_str());
         appliedVoice_ = settings.voice;
     }
-    Espeak().SetParameter(espeakRATE, static_cast<int>(settings.speed), 0);
-    Espeak().SetParameter(espeakPITCH, static_cast<int>(settings.pitch), 0);
+    espeak_SetParameter(espeakRATE, static_cast<int>(settings.speed), 0);
+    espeak_SetParameter(espeakPITCH, static_cast<int>(settings.pitch), 0);
     const long level = static_cast<long>(settings.volume & 0xFFFF);
-    Espeak().SetParameter(espeakVOLUME, static_cast<int>((level * EspeakFullVolume + 32767) / 65535), 0);
+    espeak_SetParameter(espeakVOLUME, static_cast<int>((level * EspeakFullVolume + 32767) / 65535), 0);
 }
 
 void EspeakEngine::Run(std::promise<void>& ready, std::shared_future<void> voicesRead)
@@ -367,7 +367,7 @@ void EspeakEngine::Synthesize(const Request& request, std::uint64_t generation, 
     unsigned flags = espeakCHARS_UTF8;
     if (request.markup == SpeechMarkup::Ssml)
         flags |= espeakSSML;
-    Espeak().Synth(request.text.c_str(), request.text.size() + 1, 0, POS_CHARACTER, 0, flags, nullptr, &synthesis);
+    espeak_Synth(request.text.c_str(), request.text.size() + 1, 0, POS_CHARACTER, 0, flags, nullptr, &synthesis);
     if (!synthesis.gathered.empty())
         HandOver(synthesis);
 }
