@@ -33,13 +33,11 @@ constexpr auto ReconnectInterval = std::chrono::seconds(1);
 
 } // namespace
 
-namespace {
-
-struct Loop {
+struct PulseOutput::Loop {
     pa_threaded_mainloop* mainloop = nullptr;
     pa_context* context = nullptr;
     pa_stream* stream = nullptr;
-    PulseOutput::Render render;
+    Render render;
     bool running = false;  // uncorked and being filled
     bool timedOut = false;
     // Bytes written since the last flush, and how many of the last ones
@@ -159,7 +157,7 @@ struct Loop {
         if (!contextReady)
             return Close();
 
-        const pa_sample_spec sampleFormat{PA_SAMPLE_S16NE, PulseOutput::Rate, PulseOutput::Channels};
+        const pa_sample_spec sampleFormat{PA_SAMPLE_S16NE, Rate, Channels};
         stream = pa_stream_new(context, "speech and sounds", &sampleFormat, nullptr);
         if (!stream)
             return Close();
@@ -226,20 +224,7 @@ struct Loop {
     }
 };
 
-class PulseServerOutput final : public PulseOutput {
-public:
-    explicit PulseServerOutput(std::unique_ptr<Loop> loop) : loop_(std::move(loop)) {}
-    void Start() override;
-    void Prompt() override;
-    void Rest() override;
-    void Cut() override;
-    bool Connected() const override { return loop_->connected; }
-
-private:
-    std::unique_ptr<Loop> loop_;
-};
-
-std::unique_ptr<PulseOutput> ConnectToServer(PulseOutput::Render render)
+std::unique_ptr<PulseOutput> PulseOutput::Connect(Render render)
 {
     auto loop = std::make_unique<Loop>();
     loop->render = std::move(render);
@@ -257,10 +242,14 @@ std::unique_ptr<PulseOutput> ConnectToServer(PulseOutput::Render render)
     pa_threaded_mainloop_unlock(loop->mainloop);
     if (!opened)
         return nullptr;
-    return std::make_unique<PulseServerOutput>(std::move(loop));
+    return std::unique_ptr<PulseOutput>(new PulseOutput(std::move(loop)));
 }
 
-void PulseServerOutput::Start()
+PulseOutput::PulseOutput(std::unique_ptr<Loop> loop) : loop_(std::move(loop)) {}
+
+PulseOutput::~PulseOutput() = default;
+
+void PulseOutput::Start()
 {
     Loop& loop = *loop_;
     pa_threaded_mainloop_lock(loop.mainloop);
@@ -278,7 +267,7 @@ void PulseServerOutput::Start()
     pa_threaded_mainloop_unlock(loop.mainloop);
 }
 
-void PulseServerOutput::Prompt()
+void PulseOutput::Prompt()
 {
     Loop& loop = *loop_;
     pa_threaded_mainloop_lock(loop.mainloop);
@@ -287,7 +276,7 @@ void PulseServerOutput::Prompt()
     pa_threaded_mainloop_unlock(loop.mainloop);
 }
 
-void PulseServerOutput::Rest()
+void PulseOutput::Rest()
 {
     Loop& loop = *loop_;
     pa_threaded_mainloop_lock(loop.mainloop);
@@ -299,7 +288,7 @@ void PulseServerOutput::Rest()
     pa_threaded_mainloop_unlock(loop.mainloop);
 }
 
-void PulseServerOutput::Cut()
+void PulseOutput::Cut()
 {
     Loop& loop = *loop_;
     pa_threaded_mainloop_lock(loop.mainloop);
@@ -308,15 +297,9 @@ void PulseServerOutput::Cut()
     pa_threaded_mainloop_unlock(loop.mainloop);
 }
 
-} // namespace
-
-PulseOutput* orbela_connect_pulse_output(PulseOutput::Render* render)
+bool PulseOutput::Connected() const
 {
-    try {
-        return ConnectToServer(std::move(*render)).release();
-    } catch (...) {
-        return nullptr;
-    }
+    return loop_->connected;
 }
 
 } // namespace orbela

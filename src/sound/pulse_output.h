@@ -27,29 +27,32 @@ public:
     using Render = std::function<void(void* out, int frames)>;
 
     // Connected and corked, or nullptr when no server answers (none is
-    // started for the purpose) or the module that speaks to it is missing.
-    // libpulse and what it brings are loaded with the module, on the first
-    // call, so that the window's start does not wait for them.
+    // started for the purpose).
     static std::unique_ptr<PulseOutput> Connect(Render render);
-    virtual ~PulseOutput() = default;
+    ~PulseOutput();
+    PulseOutput(const PulseOutput&) = delete;
+    PulseOutput& operator=(const PulseOutput&) = delete;
 
     // Uncorks and fills the server's buffer now; connects again first if the
     // server went away since (at most once a second).
-    virtual void Start() = 0;
+    void Start();
     // Call once a sound starts: where the server holds only silence, it is
     // replaced at once by audio rendered now, so the sound need not wait
     // behind it.
-    virtual void Prompt() = 0;
+    void Prompt();
     // Corks: nothing is rendered and nothing wakes until the next Start().
-    virtual void Rest() = 0;
+    void Rest();
     // Drops what the server holds and renders it again from now, so that a
     // sound stopped a moment ago is not heard to its buffered end.
-    virtual void Cut() = 0;
+    void Cut();
     // False since the server went away, until a Start() connects again.
-    virtual bool Connected() const = 0;
-};
+    bool Connected() const;
 
-// The module's entry: what Connect calls once the module is loaded.
-extern "C" PulseOutput* orbela_connect_pulse_output(PulseOutput::Render* render);
+    struct Loop;
+
+private:
+    explicit PulseOutput(std::unique_ptr<Loop> loop);
+    std::unique_ptr<Loop> loop_;
+};
 
 } // namespace orbela

@@ -62,7 +62,7 @@ for file in ./usr/games/orbela ./usr/share/orbela/sounds.dat ./usr/share/orbela/
     ./usr/share/orbela/alsoft.conf ./usr/share/applications/org.orbela.Orbela.desktop \
     ./usr/share/icons/hicolor/scalable/apps/org.orbela.Orbela.svg \
     ./usr/share/metainfo/org.orbela.Orbela.metainfo.xml ./usr/share/man/man6/orbela.6.gz \
-    ./usr/share/doc/orbela/copyright ./usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/orbela/orbela-pulse.so; do
+    ./usr/share/doc/orbela/copyright; do
     grep -qxF "$file" <<<"$contents" || fail "the package lacks $file"
 done
 
@@ -72,7 +72,6 @@ depends=$(dpkg-deb -f "$deb" Depends)
 recommends=$(dpkg-deb -f "$deb" Recommends)
 suggests=$(dpkg-deb -f "$deb" Suggests)
 grep -q 'libespeak-ng1' <<<"$depends" || fail "Depends lacks the speech library: $depends"
-grep -q 'libpulse0' <<<"$depends" || fail "Depends lacks the sound server's library: $depends"
 grep -q 'espeak-ng-data' <<<"$depends" && fail "Depends names espeak-ng-data, which libespeak-ng1 brings: $depends"
 for package in speech-dispatcher speech-dispatcher-espeak-ng qt6-wayland brltty xbrlapi; do
     grep -qE "(^|, )$package(,|$| )" <<<"$recommends" || fail "Recommends lacks $package: $recommends"
