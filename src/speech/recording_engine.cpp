@@ -75,12 +75,12 @@ VoiceListing RecordingEngine::ListVoicesSoFar() const
 void RecordingEngine::SelectVoice(const std::string& identifier)
 {
     const auto named = [&](const VoiceInfo& voice) { return voice.identifier == identifier; };
-    const auto Knows = [&](const std::vector<VoiceInfo>& voices) {
+    const auto knows = [&](const std::vector<VoiceInfo>& voices) {
         return std::any_of(voices.begin(), voices.end(), named);
     };
     // A voice not known yet is waited for, as an engine still trying its
     // voices would.
-    const bool known = Knows(ListVoicesSoFar().voices) || Knows(ListVoices());
+    const bool known = knows(ListVoicesSoFar().voices) || knows(ListVoices());
     if (!known)
         throw Error("No voice " + identifier);
     commands_.push_back({Command::Kind::SelectVoice, identifier});

@@ -57,9 +57,11 @@ public:
     // What applying a configured choice came to.
     enum class ChoiceResult { Selected, NoVoice, Missing };
     // Lists the voices, picks the configured one (the default voice when
-    // none is configured, which needs no wait for the others) and selects it; a configured voice also brings
-    // its pitch, speed and volume, clamped to the engine's ranges. Missing:
-    // the configured voice is not listed; NoVoice: no voice to pick.
+    // none is configured) and selects it; a configured voice also brings
+    // its pitch, speed and volume, clamped to the engine's ranges. Only a
+    // configured voice not tried yet waits for the engine's other voices.
+    // Missing: the configured voice is not listed; NoVoice: no voice to
+    // pick.
     ChoiceResult ApplyChoice(const VoiceChoice& choice);
 
 private:
