@@ -3,6 +3,7 @@
 // A braille display as the presenter writes to it: a BrlAPI connection in
 // the program, a recording fake in tests.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -19,6 +20,9 @@ public:
     // cells) with dots 7 and 8 added under `cursorCell`. False when the
     // text did not reach the display.
     virtual bool Write(const std::string& utf8Text, std::optional<int> cursorCell) = 0;
+    // Changes each time the display is taken anew (for another window, or
+    // again at a new size): what was written before is no longer shown.
+    virtual std::uint64_t Taking() const = 0;
 };
 
 } // namespace orbela

@@ -33,11 +33,14 @@ void BraillePresenter::Refresh()
     }
     newView_ = false;
     BrailleWindow window = line_.Window(cells);
-    if (written_ && *written_ == window)
+    // A display taken anew (the menu's popup took the focus, say) is blank
+    // even where the line has not changed.
+    if (written_ && writtenTaking_ == display_.Taking() && *written_ == window)
         return;
-    if (display_.Write(Utf8OfCodePoints(window.text), window.cursorCell))
+    if (display_.Write(Utf8OfCodePoints(window.text), window.cursorCell)) {
         written_ = std::move(window);
-    else
+        writtenTaking_ = display_.Taking();
+    } else
         written_.reset();
 }
 

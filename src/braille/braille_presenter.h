@@ -3,8 +3,10 @@
 // Shows the active view's line on the display and answers the display's
 // keys: panning moves the window over the line here; routing, line keys and
 // typed cells go to the view. Writes only what changed, and everything
-// again after Invalidate (a new connection, a new display).
+// again after Invalidate (a new connection, a new display) or when the
+// display has been taken anew.
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -45,6 +47,7 @@ private:
     BrailleLine line_;
     bool newView_ = true;
     std::optional<BrailleWindow> written_;
+    std::uint64_t writtenTaking_ = 0;
     std::function<void()> edge_;
 };
 

@@ -193,6 +193,7 @@ bool BrlapiConnection::EnterTtyMode(std::uint64_t windowId)
         return false;
     }
     window_ = windowId;
+    ++takings_;
     // Cells typed on the display's keyboard arrive as dots, for the
     // program's own chord table, not as characters of BRLTTY's table: the
     // server passes them as commands only to a client that asks for that

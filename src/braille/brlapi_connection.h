@@ -68,6 +68,7 @@ public:
     // while BRLTTY has no display (not yet, or no longer).
     int Cells() override;
     bool Write(const std::string& utf8Text, std::optional<int> cursorCell) override;
+    std::uint64_t Taking() const override { return takings_; }
 
     // The keys waiting, without blocking; the connection may be closed
     // after (a lost server reads as end of file).
@@ -86,6 +87,7 @@ private:
     int cells_ = 0;
     bool sizeChanged_ = false;
     std::optional<std::uint64_t> window_;
+    std::uint64_t takings_ = 0;
 };
 
 } // namespace orbela

@@ -26,9 +26,11 @@ class FakeDisplay final : public BrailleDisplay {
 public:
     int cells = 40;
     bool accepts = true;
+    std::uint64_t taking = 0;
     std::vector<Written> writes;
 
     int Cells() override { return cells; }
+    std::uint64_t Taking() const override { return taking; }
     bool Write(const std::string& text, std::optional<int> cursor) override
     {
         if (!accepts)
@@ -78,6 +80,10 @@ TEST(BraillePresenter, WritesTheViewsLineOnceAndAgainOnlyWhenItChanges)
     presenter.Invalidate();
     presenter.Refresh();
     EXPECT_EQ(display.writes.size(), 3u) << "a new connection gets everything again";
+    ++display.taking;
+    presenter.Refresh();
+    ASSERT_EQ(display.writes.size(), 4u) << "a display taken for another window starts blank";
+    EXPECT_EQ(display.writes[3].text, Padded("abc"));
 }
 
 TEST(BraillePresenter, TextIsSentAsUtf8OneCharacterPerCell)

@@ -34,6 +34,7 @@ public:
     std::string text;
     std::optional<int> cursor;
     int Cells() override { return 40; }
+    std::uint64_t Taking() const override { return 0; }
     bool Write(const std::string& utf8Text, std::optional<int> cursorCell) override
     {
         text = utf8Text.substr(0, utf8Text.find_last_not_of(' ') + 1);
