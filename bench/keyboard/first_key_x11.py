@@ -43,7 +43,8 @@ def first_key(program_dir):
             # a reaction takes, when FIRST_KEY_AFTER_MS asks for one.
             time.sleep(float(os.environ.get("FIRST_KEY_AFTER_MS", "0")) / 1000)
             pressed = time.monotonic()
-            subprocess.run(["xdotool", "key", "--clearmodifiers", "ctrl+s"])
+            # Ctrl let go after the key, as a person's fingers do.
+            subprocess.run(["xdotool", "keydown", "ctrl", "key", "s", "keyup", "ctrl"])
             sound = watch.first_loud_after(pressed, 10)
             if sound is None:
                 raise SystemExit("the first key made no sound")
