@@ -40,8 +40,9 @@ void BraillePresenter::Refresh()
     if (display_.Write(Utf8OfCodePoints(window.text), window.cursorCell)) {
         written_ = std::move(window);
         writtenTaking_ = display_.Taking();
-    } else
+    } else {
         written_.reset();
+    }
 }
 
 void BraillePresenter::HandleKey(const BrailleKey& key)
